@@ -1,0 +1,85 @@
+#include "CJXQ_PCMgrApp.h"
+
+#include "CJXQ_PCMgrDlg.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace kyvo::app {
+
+namespace {
+
+constexpr char kUsage[] =
+    "usage: tessaro-viewer [--screenshot FILE] [--after SECONDS] [FILE...]\n"
+    "  --screenshot FILE  run headless, write a PNG of the window to FILE and exit\n"
+    "  --after SECONDS    take the picture after SECONDS of running (default 0.5)\n"
+    "  FILE...            recordings for the play list\n";
+
+bool displayAvailable() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && *platform)
+        return true; // the caller chose the platform
+    const char* x11 = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    return (x11 && *x11) || (wayland && *wayland);
+}
+
+} // namespace
+
+int CJXQ_PCMgrApp::run(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    LaunchOptions options = parseLaunchOptions(args);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "tessaro-viewer: %s\n%s", options.error.c_str(), kUsage);
+        return 2;
+    }
+    if (options.showHelp) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    const bool headless = options.screenshotPath.has_value() || !displayAvailable();
+    if (headless) {
+        if (!options.screenshotPath)
+            options.screenshotPath = kDefaultScreenshotName;
+        if (!std::getenv("QT_QPA_PLATFORM"))
+            setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+
+    QApplication application(argc, argv);
+    // The framework's own profile key; the viewer's settings live elsewhere.
+    QCoreApplication::setOrganizationName(QStringLiteral("RO Zuvare"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kyvo Viewer"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kyvo Viewer"));
+
+    for (const std::string& file : options.files)
+        std::fprintf(stderr, "tessaro-viewer: ignoring %s: the play list does not take files yet\n", file.c_str());
+
+    int exitCode = 0;
+    {
+        CJXQ_PCMgrDlg dialog;
+        dialog.initDialog();
+        if (options.screenshotPath) {
+            const QString path = QString::fromStdString(*options.screenshotPath);
+            QTimer::singleShot(static_cast<int>(options.afterSeconds * 1000), &dialog, [&dialog, &exitCode, path] {
+                const QImage picture = dialog.grab().toImage();
+                if (picture.save(path, "PNG")) {
+                    std::printf("tessaro-viewer: window written to %s\n",
+                                QFileInfo(path).absoluteFilePath().toLocal8Bit().constData());
+                } else {
+                    std::fprintf(stderr, "tessaro-viewer: cannot write %s\n", path.toLocal8Bit().constData());
+                    exitCode = 1;
+                }
+                std::fflush(stdout);
+                dialog.endDialog(1);
+            });
+        }
+        dialog.doModal();
+    }
+    return exitCode;
+}
+
+} // namespace kyvo::app

@@ -1,0 +1,162 @@
+#pragma once
+// The viewer's main window: a borderless, fixed-size window painted entirely
+// from the skin, with its bitmap buttons, the video area, the map panel, the
+// play-list panel and the telemetry gauges. It owns the popups and is the
+// target of every notification they and the player send.
+//
+// Life: the constructor does the window-creation work (display scale, the
+// settings popup, the configuration, the skin); initDialog() lays out the
+// controls and shows either the password screen or the main screen;
+// doModal() runs until the dialog ends. Ending the dialog (close button, a
+// wrong password, Alt+F4) runs the shutdown once: the configuration is written
+// and every popup destroyed.
+//
+// GUI thread only. Other threads reach it through postMessage().
+
+#include "MainLayout.h"
+#include "PasswordCheck.h"
+#include "RegistryStore.h"
+#include "SkinCanvas.h"
+#include "WindowMessage.h"
+
+#include <QBasicTimer>
+#include <QPoint>
+
+#include <map>
+#include <memory>
+#include <string>
+
+class QEventLoop;
+class QLineEdit;
+class QPushButton;
+
+namespace kyvo {
+class SkinButton;
+class SettingPopup;
+} // namespace kyvo
+
+namespace kyvo::app {
+
+class CJXQ_PCMgrDlg : public MessageWindow {
+public:
+    // `store` keeps the configuration; null: the user's store.
+    explicit CJXQ_PCMgrDlg(std::unique_ptr<RegistryStore> store = nullptr);
+    ~CJXQ_PCMgrDlg() override;
+
+    // Lays out the window (once). doModal() calls it when it has not run yet.
+    void initDialog();
+    // Shows the window and runs until the dialog ends; answers its result.
+    int doModal();
+    // Ends the dialog with `result`: shutdown runs once, the window hides.
+    void endDialog(int result);
+
+    bool ended() const { return ended_; }
+    int result() const { return result_; }
+    bool unlocked() const { return unlocked_; }
+    bool usePassword() const { return usePassword_ != 0; }
+    bool unlockAnimationRunning() const { return unlockFrame_ >= 0; }
+    int volumePosition() const { return volumePosition_; }
+    double scale() const { return displayScale_; }
+    SettingPopup* settingPopup() const { return settingPopup_; }
+    SkinButton* button(int controlId) const;
+    QLineEdit* passwordEdit() const { return passwordEdit_; }
+    const QImage& backBuffer() const { return canvas_.backBuffer(); }
+
+    // A control's command (WM_COMMAND).
+    void onCommand(int controlId);
+
+protected:
+    LResult windowMessage(unsigned message, WParam wParam, LParam lParam) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // Window creation and initialisation (MainWindow.cpp).
+    void onCreate();
+    void readConfiguration();
+    void writeConfiguration();
+    void createControls();
+    void placeControls();
+    void showMainScreen();
+    void onDestroy();
+
+    // The password gate (MainWindowPassword.cpp).
+    void setUpPasswordScreen();
+    void checkPassword();
+    void advanceUnlockAnimation();
+    void finishUnlock();
+    void paintPasswordScreen();
+
+    // Painting of the main screen (MainWindowPaint.cpp).
+    void paintMainScreen();
+    void drawListHeader();
+    void drawProgressBar();
+    void drawSpeedUnitSign();
+    void drawHeadingNeedle();
+    void drawSliders();
+    void drawSpeedDigits();
+    void drawListRows();
+    void drawConnectionNotice();
+    void removeConnectionNotice();
+    void invalidate(const Rect& rect);
+
+    // Timer 100.
+    void onTimer100();
+
+    // Commands (MainWindow.cpp).
+    void onClose();
+    void onSystemSettings();
+
+    std::unique_ptr<RegistryStore> store_;
+    SkinCanvas canvas_;
+    double displayScale_ = 1.0;
+    QRect windowRect_;
+
+    std::map<int, SkinButton*> buttons_; // owned by Qt as children
+    QLineEdit* passwordEdit_ = nullptr;
+    std::map<int, QPushButton*> hiddenButtons_;
+    SettingPopup* settingPopup_ = nullptr; // owned; destroyed at shutdown
+
+    // Flags.
+    QEventLoop* modalLoop_ = nullptr; // the loop of doModal() while it runs
+    bool initialised_ = false;
+    bool ended_ = false;
+    int result_ = 0;
+    bool unlocked_ = false;
+    bool playing_ = false;
+    bool paused_ = false;
+    bool videoPopupsActive_ = false;
+    bool noticeShown_ = false;
+    Rect noticeRect_{};
+
+    // Password gate.
+    int usePassword_ = 0;
+    StoredPassword storedPassword_{};
+    int unlockFrame_ = -1; // frame index of the running unlock animation, -1 when idle
+    QBasicTimer unlockTimer_;
+
+    // Playback interface state shown on the skin.
+    int progressPosition_ = 0;
+    int speedPosition_ = 56;
+    int speedStep_ = 4;
+    int volumePosition_ = 128;
+
+    // Telemetry shown on the gauges.
+    int shownSpeed_ = 0;
+    Point headingVector_{0, 0};
+
+    QBasicTimer timer100_;
+
+    // Dragging the window by its top strip.
+    bool draggingWindow_ = false;
+    QPoint dragOffset_;
+};
+
+} // namespace kyvo::app

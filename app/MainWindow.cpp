@@ -1,0 +1,271 @@
+// The main window's life: creation, initialisation, the message map, the
+// commands of its controls and the shutdown.
+
+#include "CJXQ_PCMgrDlg.h"
+
+#include "Fonts.h"
+#include "RegistryStore.h"
+#include "SettingPopup.h"
+#include "Skin.h"
+#include "SkinButton.h"
+#include "ViewerConfig.h"
+#include "ViewerMessages.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QIntValidator>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+
+namespace kyvo::app {
+
+namespace {
+constexpr int kDialogOk = 1;
+constexpr int kDialogCancel = 2;
+} // namespace
+
+CJXQ_PCMgrDlg::CJXQ_PCMgrDlg(std::unique_ptr<RegistryStore> store)
+    : MessageWindow(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      store_(store ? std::move(store) : std::make_unique<RegistryStore>()) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    onCreate();
+}
+
+CJXQ_PCMgrDlg::~CJXQ_PCMgrDlg() {
+    if (!ended_)
+        endDialog(kDialogCancel);
+}
+
+// Window creation: display scale, state, the settings popup, the
+// configuration and the skin.
+void CJXQ_PCMgrDlg::onCreate() {
+    displayScale_ = displayScale(this);
+    settingPopup_ = new SettingPopup(this);
+    readConfiguration();
+    canvas_.load();
+}
+
+void CJXQ_PCMgrDlg::readConfiguration() {
+    const auto value = store_->read(QString::fromLatin1(kViewerConfigKey), QString::fromLatin1(kViewerConfigValue));
+    const QByteArray bytes = value.value_or(QByteArray());
+    const ViewerConfigRead config = readViewerConfig(
+        std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
+    usePassword_ = config.usePassword;
+    storedPassword_ = config.storedPassword;
+    volumePosition_ = config.volumePosition;
+    if (!config.wasEmpty)
+        settingPopup_->parseFragment(config.fragment);
+    const auto block = config.block.toBytes();
+    settingPopup_->loadBlock(block);
+}
+
+void CJXQ_PCMgrDlg::writeConfiguration() {
+    settings::SystemSettings block{};
+    if (settingPopup_)
+        block = settings::SystemSettings::fromBytes(settingPopup_->blockBytes());
+    const std::string text =
+        buildViewerConfig(block, volumePosition_, settingPopup_ ? &settingPopup_->store() : nullptr);
+    store_->write(QString::fromLatin1(kViewerConfigKey), QString::fromLatin1(kViewerConfigValue),
+                  QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void CJXQ_PCMgrDlg::initDialog() {
+    if (initialised_)
+        return;
+    initialised_ = true;
+    setWindowTitle(QStringLiteral("Kyvo Viewer"));
+    setWindowIcon(QIcon(QPixmap::fromImage(skinImage(bitmap::kAppIcon))));
+
+    const QSize skin = canvas_.skinSize();
+    windowRect_ = QRect(QPoint(0, 0), skin);
+    setFixedSize(kPasswordScreenSize.width, kPasswordScreenSize.height);
+
+    createControls();
+    placeControls();
+
+    if (usePassword_) {
+        setUpPasswordScreen();
+        if (const QScreen* screen = this->screen())
+            move(screen->availableGeometry().center() - rect().center());
+    } else {
+        showMainScreen();
+    }
+    timer100_.start(kTimer100PeriodMs, this);
+}
+
+void CJXQ_PCMgrDlg::createControls() {
+    for (const BitmapButtonSpec& spec : kBitmapButtons) {
+        auto* button = new SkinButton(spec.id, this);
+        button->loadBitmaps(spec.normalImage, spec.pressedImage);
+        button->sizeToContent();
+        const int id = spec.id;
+        connect(button, &QAbstractButton::clicked, this, [this, id] { onCommand(id); });
+        buttons_[spec.id] = button;
+    }
+    for (const PushButtonSpec& spec : kHiddenStepButtons) {
+        auto* button = new QPushButton(QString::fromLatin1(spec.text), this);
+        button->hide();
+        const int id = spec.id;
+        connect(button, &QPushButton::clicked, this, [this, id] { onCommand(id); });
+        hiddenButtons_[spec.id] = button;
+    }
+
+    passwordEdit_ = new QLineEdit(this);
+    passwordEdit_->setObjectName(QStringLiteral("passwordEdit"));
+    passwordEdit_->setEchoMode(QLineEdit::Password);
+    passwordEdit_->setMaxLength(kPasswordDigits);
+    passwordEdit_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")),
+                                                                passwordEdit_));
+    passwordEdit_->setFrame(false);
+    passwordEdit_->setStyleSheet(QStringLiteral("QLineEdit { color: #FFFFFF; background: #000000; border: none; }"));
+    passwordEdit_->hide();
+    passwordEdit_->installEventFilter(this);
+    qApp->installEventFilter(this);
+}
+
+void CJXQ_PCMgrDlg::placeControls() {
+    for (const BitmapButtonSpec& spec : kBitmapButtons)
+        buttons_.at(spec.id)->move(spec.place.x, spec.place.y);
+    for (const PushButtonSpec& spec : kHiddenStepButtons)
+        hiddenButtons_.at(spec.id)->setGeometry(toQRect(spec.rect));
+    // The edit sits inset inside its frame.
+    const Rect& f = kPasswordEditFrame;
+    passwordEdit_->setGeometry(f.left + 5, f.top + 5, f.width() - 5, f.height() - 7);
+    buttons_.at(control::kPasswordOk)->raise();
+}
+
+// Without a password, or after the right one: the whole skin at (0, 0).
+void CJXQ_PCMgrDlg::showMainScreen() {
+    const QSize skin = canvas_.skinSize();
+    setFixedSize(skin);
+    move(0, 0);
+    windowRect_ = QRect(QPoint(0, 0), skin);
+    settingPopup_->place(windowRect_);
+    buttons_.at(control::kClose)->move(kCloseOnMainScreen.x, kCloseOnMainScreen.y);
+    passwordEdit_->hide();
+    buttons_.at(control::kPasswordOk)->hide();
+    for (auto& [id, button] : buttons_)
+        if (id != control::kPasswordOk)
+            button->show();
+    canvas_.selectMainBackground();
+    unlocked_ = true;
+    update();
+}
+
+SkinButton* CJXQ_PCMgrDlg::button(int controlId) const {
+    const auto it = buttons_.find(controlId);
+    return it == buttons_.end() ? nullptr : it->second;
+}
+
+int CJXQ_PCMgrDlg::doModal() {
+    initDialog();
+    show();
+    if (usePassword_ && passwordEdit_->isVisible())
+        passwordEdit_->setFocus();
+    if (!ended_) {
+        QEventLoop loop;
+        modalLoop_ = &loop;
+        loop.exec();
+        modalLoop_ = nullptr;
+    }
+    return result_;
+}
+
+void CJXQ_PCMgrDlg::endDialog(int result) {
+    if (ended_)
+        return;
+    ended_ = true;
+    result_ = result;
+    onDestroy();
+    hide();
+    if (modalLoop_)
+        modalLoop_->quit();
+}
+
+// Shutdown: stop the timers, write the configuration, destroy the popups.
+void CJXQ_PCMgrDlg::onDestroy() {
+    timer100_.stop();
+    unlockTimer_.stop();
+    qApp->removeEventFilter(this);
+    playing_ = false;
+    writeConfiguration();
+    delete settingPopup_;
+    settingPopup_ = nullptr;
+}
+
+LResult CJXQ_PCMgrDlg::windowMessage(unsigned message, WParam wParam, LParam lParam) {
+    switch (message) {
+    case WM_FILES_POPUP_CLOSED:
+        return 0;
+    case WM_VIDEO_POPUP_OPEN:
+    case WM_PLAYER_END:
+    case WM_POPUP_CLOSED:
+    case WM_PLAYER_FRAME:
+    case WM_FILES_ADD:
+    case WM_BACKUP_REQUEST:
+    case WM_POPUP_DONE:
+        return 0;
+    default:
+        return MessageWindow::windowMessage(message, wParam, lParam);
+    }
+}
+
+void CJXQ_PCMgrDlg::onCommand(int controlId) {
+    if (ended_)
+        return;
+    switch (controlId) {
+    case control::kMinimise:
+        showMinimized();
+        break;
+    case control::kClose:
+        onClose();
+        break;
+    case control::kPasswordOk:
+        checkPassword();
+        break;
+    case control::kSetting:
+        onSystemSettings();
+        break;
+    default:
+        // Print, capture, backup, information, playback, play list and USB
+        // commands are handled by their own parts of the window.
+        break;
+    }
+}
+
+void CJXQ_PCMgrDlg::onClose() {
+    if (settingPopup_ && !settingPopup_->idle())
+        return;
+    timer100_.stop();
+    endDialog(kDialogOk);
+}
+
+void CJXQ_PCMgrDlg::onSystemSettings() {
+    if (!settingPopup_ || !settingPopup_->idle())
+        return;
+    // The system settings popup gets its window with the settings issue.
+}
+
+void CJXQ_PCMgrDlg::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == timer100_.timerId())
+        onTimer100();
+    else if (event->timerId() == unlockTimer_.timerId())
+        advanceUnlockAnimation();
+    else
+        MessageWindow::timerEvent(event);
+}
+
+// Alt+F4 or the window manager's close: the dialog's cancel.
+void CJXQ_PCMgrDlg::closeEvent(QCloseEvent* event) {
+    endDialog(kDialogCancel);
+    event->accept();
+}
+
+void CJXQ_PCMgrDlg::changeEvent(QEvent* event) {
+    MessageWindow::changeEvent(event);
+}
+
+} // namespace kyvo::app

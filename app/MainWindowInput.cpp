@@ -1,0 +1,74 @@
+// Keyboard and mouse of the main window: Enter and Escape never end the
+// dialog (Enter in the password edit checks the password), and the top strip
+// of the window drags it.
+
+#include "CJXQ_PCMgrDlg.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QWindow>
+
+namespace kyvo::app {
+
+namespace {
+
+bool isEnter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
+bool CJXQ_PCMgrDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return MessageWindow::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || (widget != this && !isAncestorOf(widget)))
+        return MessageWindow::eventFilter(watched, event);
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (isEnter(key)) {
+        if (widget == passwordEdit_)
+            checkPassword();
+        return true;
+    }
+    if (key == Qt::Key_Escape)
+        return true;
+    return MessageWindow::eventFilter(watched, event);
+}
+
+void CJXQ_PCMgrDlg::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && at.y() < kCaptionHeight) {
+        // The top strip acts as the caption: let the window system move the
+        // window, or follow the mouse where it cannot.
+        if (windowHandle() && windowHandle()->startSystemMove())
+            return;
+        draggingWindow_ = true;
+        dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+        return;
+    }
+    MessageWindow::mousePressEvent(event);
+}
+
+void CJXQ_PCMgrDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (draggingWindow_) {
+        move(event->globalPosition().toPoint() - dragOffset_);
+        return;
+    }
+    MessageWindow::mouseMoveEvent(event);
+}
+
+void CJXQ_PCMgrDlg::mouseReleaseEvent(QMouseEvent* event) {
+    if (draggingWindow_) {
+        draggingWindow_ = false;
+        windowRect_ = QRect(pos(), size());
+        return;
+    }
+    MessageWindow::mouseReleaseEvent(event);
+}
+
+void CJXQ_PCMgrDlg::mouseDoubleClickEvent(QMouseEvent* event) {
+    MessageWindow::mouseDoubleClickEvent(event);
+}
+
+} // namespace kyvo::app

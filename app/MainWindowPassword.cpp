@@ -1,0 +1,113 @@
+// The password gate of the main window: the password screen, the check of
+// the entry and the unlock animation.
+
+#include "CJXQ_PCMgrDlg.h"
+
+#include "Fonts.h"
+#include "SettingPopup.h"
+#include "Skin.h"
+#include "SkinButton.h"
+#include "StringIds.h"
+#include "Strings.h"
+
+#include <QLineEdit>
+#include <QPainter>
+
+namespace kyvo::app {
+
+void CJXQ_PCMgrDlg::setUpPasswordScreen() {
+    canvas_.selectPasswordBackground();
+    passwordEdit_->setFont(pixelFont(kPasswordEditFontHeight));
+    passwordEdit_->setMaxLength(kPasswordDigits);
+    passwordEdit_->show();
+    passwordEdit_->setFocus();
+    buttons_.at(control::kPasswordOk)->show();
+    SkinButton* close = buttons_.at(control::kClose);
+    close->move(kCloseOnPasswordScreen.x, kCloseOnPasswordScreen.y);
+    close->show();
+    // Everything else waits for the main screen.
+    for (auto& [id, button] : buttons_)
+        if (id != control::kPasswordOk && id != control::kClose)
+            button->hide();
+}
+
+// The entry is padded to four digits and compared with the stored password.
+// A wrong entry ends the program; the right one plays the unlock animation
+// and then shows the main screen.
+void CJXQ_PCMgrDlg::checkPassword() {
+    if (unlocked_ || unlockFrame_ >= 0 || ended_)
+        return;
+    const std::string entry = passwordEdit_->text().toStdString();
+    if (!passwordAccepted(entry, storedPassword_)) {
+        endDialog(1);
+        return;
+    }
+    unlocked_ = true;
+    passwordEdit_->hide();
+    buttons_.at(control::kPasswordOk)->setEnabled(false);
+    // Nine frames, twice over, 100 ms each; the window stays responsive.
+    unlockFrame_ = 0;
+    update(toQRect(rectAt(kUnlockAnimationAt.x, kUnlockAnimationAt.y, 40, 40)));
+    unlockTimer_.start(kUnlockFrameMs, this);
+}
+
+void CJXQ_PCMgrDlg::advanceUnlockAnimation() {
+    if (unlockFrame_ < 0)
+        return;
+    ++unlockFrame_;
+    if (unlockFrame_ >= kUnlockFrames * kUnlockAnimationRounds) {
+        unlockTimer_.stop();
+        unlockFrame_ = -1;
+        finishUnlock();
+        return;
+    }
+    update(toQRect(rectAt(kUnlockAnimationAt.x, kUnlockAnimationAt.y, 40, 40)));
+}
+
+void CJXQ_PCMgrDlg::finishUnlock() {
+    SkinButton* ok = buttons_.at(control::kPasswordOk);
+    ok->hide();
+    ok->setEnabled(true);
+    canvas_.selectMainBackground();
+    const QSize skin = canvas_.skinSize();
+    // Centred for a skin of another size; (0, 0) for the standard one.
+    const QPoint at((skin.width() - kSkinSize.width) / 2, (skin.height() - kSkinSize.height) / 2);
+    setFixedSize(skin);
+    move(at);
+    raise();
+    windowRect_ = QRect(at, skin);
+    settingPopup_->place(windowRect_);
+    buttons_.at(control::kClose)->move(kCloseOnMainScreen.x, kCloseOnMainScreen.y);
+    for (auto& [id, button] : buttons_)
+        if (id != control::kPasswordOk)
+            button->show();
+    canvas_.eraseAll();
+    update();
+}
+
+void CJXQ_PCMgrDlg::paintPasswordScreen() {
+    QImage& buffer = canvas_.backBuffer();
+    {
+        QPainter painter(&buffer);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QPoint(0, 0), canvas_.background(),
+                          QRect(0, 0, kPasswordScreenSize.width, kPasswordScreenSize.height));
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        painter.setFont(pointFont(kPasswordCaptionFont, displayScale_));
+        painter.setPen(Qt::white);
+        const QFontMetrics metrics(painter.font());
+        painter.drawText(kPasswordCaption.x, kPasswordCaption.y + metrics.ascent(),
+                         loadString(strings::kPassword));
+        painter.setPen(QColor::fromRgb(kPasswordBorderColour));
+        const Rect& b = kPasswordEditBorder;
+        painter.drawRect(b.left, b.top, b.width() - 1, b.height() - 1);
+        if (unlockFrame_ >= 0) {
+            const int frame = bitmap::kUnlockFirst + unlockFrame_ % kUnlockFrames;
+            painter.drawImage(kUnlockAnimationAt.x, kUnlockAnimationAt.y, skinImage(frame));
+        }
+    }
+    if (!usePassword_)
+        passwordEdit_->hide();
+}
+
+} // namespace kyvo::app

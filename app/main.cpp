@@ -1,0 +1,6 @@
+#include "CJXQ_PCMgrApp.h"
+
+int main(int argc, char** argv) {
+    kyvo::app::CJXQ_PCMgrApp app;
+    return app.run(argc, argv);
+}

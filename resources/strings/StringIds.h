@@ -1,0 +1,57 @@
+#pragma once
+// Ids of the viewer's string table. The texts are in StringTable.cpp.
+
+namespace kyvo::strings {
+
+enum StringId : int {
+    kVersionLine = 104,          // second line of the information window (no text: left empty)
+    kNoFilesInFolder = 108,
+    kRecordedIn1Channel = 110,
+    kChooseFolder = 111,
+    kFolderChoiceCancelled = 112,
+    kEncryptedInGeneralMode = 114,
+    kGeneralInEncryptedMode = 115,
+    kTabNormal = 117,
+    kTabEvent = 118,
+    kTabManualEvent = 119,
+    kBrowseFolderTitle = 120,
+    kNoInternet = 121,
+    kLatitude = 122,
+    kLongitude = 123,
+    kPosition = 124,
+    kDate = 125,
+    kSpeed = 126,
+    kUnitKmh = 127,
+    kUnitMph = 128,
+    kUnitKnots = 129,
+    kPassword = 130,
+    kColumnKind = 131,
+    kColumnDate = 132,
+    kColumnName = 133,
+    kInformation = 134,
+    kSave = 135,
+    kNewPassword = 136,
+    kConfirmPassword = 137,
+    kSaveFolder = 138,
+    kUsePassword = 139,
+    kFileSelector = 140,
+    kFolderChoice = 141,
+    kAddToList = 142,
+    kCancel = 143,
+    kSelectAll = 144,
+    kMapPageFailed = 145,
+    kThirtyImages = 146,
+    kCaptureDone = 147,
+    kBackupDone = 148,
+    kPasswordMismatch = 149,
+    kCapturing = 150,
+    kTitleCapture = 151,
+    kTitleBackup = 152,
+    kTitleSystemSettings = 153,
+    kSpeedUnit = 154,
+    kPasswordSetting = 155,
+    kChooseFiles = 156,
+    kCardFileWriteFailed = 157,  // the card settings file could not be written
+};
+
+} // namespace kyvo::strings

@@ -1,0 +1,87 @@
+#include "StringTable.h"
+
+#include "StringIds.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace kyvo::strings {
+
+namespace {
+
+struct Entry {
+    int id;
+    std::string_view text;
+};
+
+// Sorted by id.
+constexpr std::array kTable{
+    Entry{kNoFilesInFolder, "指定目錄下無檔案"},
+    Entry{kRecordedIn1Channel, "Recorded file in 1channel. Change the channel before you play."},
+    Entry{kChooseFolder, "請選擇目錄"},
+    Entry{kFolderChoiceCancelled, "檔案選擇已取消"},
+    Entry{kEncryptedInGeneralMode,
+          "Unable to play an encrypted file in 'General View Mode'.\nPlease restart the viewer.\n"},
+    Entry{kGeneralInEncryptedMode,
+          "Unable to play general file in 'Encryption View Mode'\nPlease restart the viewer\n"},
+    Entry{kTabNormal, "一般檔案"},
+    Entry{kTabEvent, "事件檔案"},
+    Entry{kTabManualEvent, "手動事件檔案"},
+    Entry{kBrowseFolderTitle, "請選擇目錄"},
+    Entry{kNoInternet, "無法連上網際網路"},
+    Entry{kLatitude, "緯度"},
+    Entry{kLongitude, "經度"},
+    Entry{kPosition, "位置"},
+    Entry{kDate, "日期"},
+    Entry{kSpeed, "速度"},
+    Entry{kUnitKmh, "公里/小時"},
+    Entry{kUnitMph, "英里/小時"},
+    Entry{kUnitKnots, "海里"},
+    Entry{kPassword, "密碼"},
+    Entry{kColumnKind, "種類"},
+    Entry{kColumnDate, "日期"},
+    Entry{kColumnName, "檔名"},
+    Entry{kInformation, "資訊"},
+    Entry{kSave, "儲存"},
+    Entry{kNewPassword, "新密碼"},
+    Entry{kConfirmPassword, "驗證密碼"},
+    Entry{kSaveFolder, "儲存的目錄"},
+    Entry{kUsePassword, "使用密碼"},
+    Entry{kFileSelector, "檔案選取"},
+    Entry{kFolderChoice, "目錄選擇"},
+    Entry{kAddToList, "加入清單"},
+    Entry{kCancel, "取消"},
+    Entry{kSelectAll, "全選"},
+    Entry{kMapPageFailed, "開啟Google Map失敗"},
+    Entry{kThirtyImages, "30張影像"},
+    Entry{kCaptureDone, "影像擷取完成"},
+    Entry{kBackupDone, "備份影像儲存完成"},
+    Entry{kPasswordMismatch, "驗證密碼必須與新密碼相同"},
+    Entry{kCapturing, "影像擷取中,請稍待"},
+    Entry{kTitleCapture, "影像擷取"},
+    Entry{kTitleBackup, "備份檔案"},
+    Entry{kTitleSystemSettings, "系統設定"},
+    Entry{kSpeedUnit, "速度單位"},
+    Entry{kPasswordSetting, "密碼設定"},
+    Entry{kChooseFiles, "請選擇檔案!"},
+    Entry{kCardFileWriteFailed, "無法寫入記憶卡設定檔 jxq_config.dat"},
+};
+
+constexpr bool sortedById() {
+    for (std::size_t i = 1; i < kTable.size(); ++i)
+        if (kTable[i - 1].id >= kTable[i].id)
+            return false;
+    return true;
+}
+static_assert(sortedById(), "the string table must be sorted by id, without duplicates");
+
+} // namespace
+
+std::string_view text(int id) {
+    const auto it = std::lower_bound(kTable.begin(), kTable.end(), id,
+                                     [](const Entry& e, int key) { return e.id < key; });
+    return it != kTable.end() && it->id == id ? it->text : std::string_view{};
+}
+
+} // namespace kyvo::strings

@@ -1,0 +1,209 @@
+// The main window: start-up screens, the password gate, the configuration it
+// keeps, dragging, and pixels of the painted main screen.
+
+#include "CJXQ_PCMgrDlg.h"
+#include "RegistryStore.h"
+#include "SettingPopup.h"
+#include "Skin.h"
+#include "SkinButton.h"
+
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace kyvo;
+using namespace kyvo::app;
+
+namespace {
+
+const QString kKey = QString::fromLatin1(kViewerConfigKey);
+const QString kValue = QString::fromLatin1(kViewerConfigValue);
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    QString storeFile() const { return dir.filePath(QStringLiteral("viewer.ini")); }
+
+    void storeConfig(const QByteArray& text) {
+        RegistryStore store(storeFile());
+        ASSERT_TRUE(store.write(kKey, kValue, text));
+    }
+
+    QByteArray storedConfig() const {
+        RegistryStore store(storeFile());
+        return store.read(kKey, kValue).value_or(QByteArray("<none>"));
+    }
+
+    std::unique_ptr<CJXQ_PCMgrDlg> openDialog() {
+        auto dialog = std::make_unique<CJXQ_PCMgrDlg>(std::make_unique<RegistryStore>(storeFile()));
+        dialog->initDialog();
+        dialog->show();
+        return dialog;
+    }
+
+    static void typeAndEnter(CJXQ_PCMgrDlg& dialog, const QString& entry) {
+        QLineEdit* edit = dialog.passwordEdit();
+        edit->setFocus();
+        QTest::keyClicks(edit, entry);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+
+    static bool waitForUnlock(CJXQ_PCMgrDlg& dialog) {
+        return QTest::qWaitFor([&] { return !dialog.unlockAnimationRunning(); }, 5000);
+    }
+};
+
+// The region of the grabbed window equals the skin image placed there.
+bool showsImage(const QImage& window, int bitmapId, QPoint at) {
+    const QImage image = skinImage(bitmapId);
+    if (image.isNull())
+        return false;
+    return window.copy(QRect(at, image.size())).convertToFormat(QImage::Format_RGB32) == image;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, WithoutAPasswordTheMainScreenOpensAtTheOrigin) {
+    auto dialog = openDialog();
+    EXPECT_TRUE(dialog->unlocked());
+    EXPECT_EQ(dialog->size(), QSize(1020, 780));
+    EXPECT_EQ(dialog->pos(), QPoint(0, 0));
+    EXPECT_EQ(dialog->button(control::kClose)->pos(), QPoint(955, 1));
+    EXPECT_FALSE(dialog->passwordEdit()->isVisible());
+    EXPECT_FALSE(dialog->button(control::kPasswordOk)->isVisible());
+    EXPECT_TRUE(dialog->button(control::kUsb)->isVisible());
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Kyvo Viewer"));
+}
+
+TEST_F(MainWindowTest, PaintedMainScreenShowsHeaderDigitsAndButtons) {
+    auto dialog = openDialog();
+    const QImage window = dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(window.size(), QSize(1020, 780));
+    // The play-list header line, colour 0xD9D285 as a COLORREF.
+    const QRgb headerColour = qRgb(0x85, 0xD2, 0xD9);
+    EXPECT_EQ(window.pixel(700, 605), headerColour);
+    EXPECT_EQ(window.pixel(1000, 605), headerColour);
+    EXPECT_EQ(window.pixel(725, 700), headerColour);
+    EXPECT_EQ(window.pixel(795, 590), headerColour);
+    // Speed 0 shows as three zero digits.
+    EXPECT_TRUE(showsImage(window, bitmap::kDigitFirst, {210, 600}));
+    EXPECT_TRUE(showsImage(window, bitmap::kDigitFirst, {240, 600}));
+    // The close button at (955, 1), the play button and the km/h sign.
+    EXPECT_TRUE(showsImage(window, bitmap::kCloseNormal, {955, 1}));
+    EXPECT_TRUE(showsImage(window, bitmap::kPlayNormal, {428, 431}));
+    EXPECT_TRUE(showsImage(window, bitmap::kUnitKmh, {200, 638}));
+    // The volume knob at its start position 128, the speed knob at 56.
+    EXPECT_TRUE(showsImage(window, bitmap::kSliderKnob, {847 + 128, 498}));
+    EXPECT_TRUE(showsImage(window, bitmap::kSliderKnob, {644 + 56, 498}));
+    // The scroll track colour.
+    EXPECT_EQ(window.pixel(992, 680), qRgb(0x23, 0x23, 0x23));
+}
+
+TEST_F(MainWindowTest, FirstRunWritesTheDefaultConfiguration) {
+    {
+        auto dialog = openDialog();
+        dialog->onCommand(control::kClose);
+        EXPECT_TRUE(dialog->ended());
+    }
+    EXPECT_EQ(storedConfig(), QByteArray("2?21?0?0?????128??1?0??1?0???"));
+}
+
+TEST_F(MainWindowTest, ConfigurationRoundTripKeepsSettingsAndFoldersButNotTheVolume) {
+    storeConfig("3?7?2?0?5678?0???40?/media/card/相片?1?0?/home/u/backup?1?0?/media/card?");
+    {
+        auto dialog = openDialog();
+        EXPECT_EQ(dialog->volumePosition(), 128);
+        EXPECT_EQ(dialog->settingPopup()->speedUnit(), 2);
+        EXPECT_EQ(dialog->settingPopup()->store().backupFolder(), "/home/u/backup");
+        dialog->endDialog(2);
+    }
+    EXPECT_EQ(storedConfig(),
+              QByteArray("3?7?2?0?5678????128?/media/card/相片?1?0?/home/u/backup?1?0?/media/card??"));
+}
+
+TEST_F(MainWindowTest, GarbledConfigurationGivesWhatCanBeRead) {
+    QByteArray garbage(600, '\xFF');
+    garbage[3] = '?';
+    storeConfig(garbage);
+    auto dialog = openDialog();
+    EXPECT_TRUE(dialog->unlocked());
+    EXPECT_EQ(dialog->volumePosition(), 128);
+}
+
+TEST_F(MainWindowTest, PasswordScreenUnlocksWithThePaddedEntry) {
+    storeConfig("2?21?0?1?0007?????128?");
+    auto dialog = openDialog();
+    ASSERT_FALSE(dialog->unlocked());
+    EXPECT_EQ(dialog->size(), QSize(440, 300));
+    EXPECT_TRUE(dialog->passwordEdit()->isVisible());
+    EXPECT_EQ(dialog->button(control::kClose)->pos(), QPoint(390, 1));
+    EXPECT_FALSE(dialog->button(control::kPlay)->isVisible());
+
+    typeAndEnter(*dialog, QStringLiteral("7"));
+    EXPECT_FALSE(dialog->ended());
+    EXPECT_TRUE(dialog->unlockAnimationRunning());
+    ASSERT_TRUE(waitForUnlock(*dialog));
+    EXPECT_TRUE(dialog->unlocked());
+    EXPECT_EQ(dialog->size(), QSize(1020, 780));
+    EXPECT_EQ(dialog->pos(), QPoint(0, 0));
+    EXPECT_EQ(dialog->button(control::kClose)->pos(), QPoint(955, 1));
+    EXPECT_FALSE(dialog->passwordEdit()->isVisible());
+    EXPECT_FALSE(dialog->button(control::kPasswordOk)->isVisible());
+    EXPECT_TRUE(dialog->button(control::kPlay)->isVisible());
+}
+
+TEST_F(MainWindowTest, AWrongPasswordEndsTheProgramAndStillWritesTheConfiguration) {
+    storeConfig("2?21?0?1?1234?????128?");
+    auto dialog = openDialog();
+    typeAndEnter(*dialog, QStringLiteral("1235"));
+    EXPECT_TRUE(dialog->ended());
+    EXPECT_FALSE(dialog->unlocked());
+    EXPECT_TRUE(storedConfig().startsWith("2?21?0?1?1234?"));
+}
+
+TEST_F(MainWindowTest, WithoutAStoredPasswordAnEmptyEntryUnlocksAndAnyOtherEnds) {
+    storeConfig("2?21?0?1??????128?");
+    {
+        auto dialog = openDialog();
+        dialog->onCommand(control::kPasswordOk);
+        EXPECT_FALSE(dialog->ended());
+        EXPECT_TRUE(waitForUnlock(*dialog));
+        EXPECT_TRUE(dialog->unlocked());
+    }
+    storeConfig("2?21?0?1??????128?");
+    auto dialog = openDialog();
+    typeAndEnter(*dialog, QStringLiteral("0"));
+    EXPECT_TRUE(dialog->ended());
+}
+
+TEST_F(MainWindowTest, EscapeAndEnterElsewhereDoNothing) {
+    storeConfig("2?21?0?1?1234?????128?");
+    auto dialog = openDialog();
+    QTest::keyClick(dialog->passwordEdit(), Qt::Key_Escape);
+    QTest::keyClick(dialog.get(), Qt::Key_Return);
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_FALSE(dialog->ended());
+    EXPECT_FALSE(dialog->unlocked());
+    // The edit takes digits only, four at most.
+    QTest::keyClicks(dialog->passwordEdit(), QStringLiteral("12ab345"));
+    EXPECT_EQ(dialog->passwordEdit()->text(), QStringLiteral("1234"));
+}
+
+TEST_F(MainWindowTest, OnlyTheTopStripDragsTheWindow) {
+    auto dialog = openDialog();
+    const QPoint start = dialog->pos();
+    QTest::mousePress(dialog.get(), Qt::LeftButton, {}, QPoint(500, 40));
+    QTest::mouseMove(dialog.get(), QPoint(560, 90));
+    QTest::mouseRelease(dialog.get(), Qt::LeftButton, {}, QPoint(560, 90));
+    EXPECT_EQ(dialog->pos(), start);
+
+    QTest::mousePress(dialog.get(), Qt::LeftButton, {}, QPoint(500, 20));
+    QMouseEvent move(QEvent::MouseMove, QPointF(560, 60), dialog->mapToGlobal(QPointF(560, 60)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(dialog.get(), &move);
+    QTest::mouseRelease(dialog.get(), Qt::LeftButton, {}, QPoint(560, 60));
+    EXPECT_EQ(dialog->pos(), start + QPoint(60, 40));
+}
