@@ -72,10 +72,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     // Window creation and initialisation (MainWindow.cpp).
@@ -150,6 +148,7 @@ private:
 
     // Telemetry shown on the gauges.
     int shownSpeed_ = 0;
+    double course_ = 0.0; // degrees
     Point headingVector_{0, 0};
 
     QBasicTimer timer100_;

@@ -87,7 +87,7 @@ inline constexpr std::array<BitmapButtonSpec, 16> kBitmapButtons{{
     {control::kClearList, bitmap::kClearListNormal, bitmap::kClearListPressed, {815, 536}},
     {control::kPasswordOk, bitmap::kOkNormal, bitmap::kOkPressed, {278, 197}},
     // The USB tool's button; shown so that the tool can be reached.
-    {control::kUsb, bitmap::kUsbButton, 0, {740, 47}},
+    {control::kUsb, bitmap::kUsbTool, 0, {740, 47}},
 }};
 
 // The hidden step controls: plain push buttons that are placed but never shown.

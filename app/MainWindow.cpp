@@ -14,9 +14,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
-#include <QIntValidator>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 
 namespace kyvo::app {
@@ -262,10 +262,6 @@ void CJXQ_PCMgrDlg::timerEvent(QTimerEvent* event) {
 void CJXQ_PCMgrDlg::closeEvent(QCloseEvent* event) {
     endDialog(kDialogCancel);
     event->accept();
-}
-
-void CJXQ_PCMgrDlg::changeEvent(QEvent* event) {
-    MessageWindow::changeEvent(event);
 }
 
 } // namespace kyvo::app

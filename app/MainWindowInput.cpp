@@ -67,8 +67,4 @@ void CJXQ_PCMgrDlg::mouseReleaseEvent(QMouseEvent* event) {
     MessageWindow::mouseReleaseEvent(event);
 }
 
-void CJXQ_PCMgrDlg::mouseDoubleClickEvent(QMouseEvent* event) {
-    MessageWindow::mouseDoubleClickEvent(event);
-}
-
 } // namespace kyvo::app

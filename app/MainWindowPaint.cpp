@@ -106,6 +106,10 @@ void CJXQ_PCMgrDlg::drawSpeedUnitSign() {
 }
 
 void CJXQ_PCMgrDlg::drawHeadingNeedle() {
+    // Course 0 points straight up, 90 to the right.
+    const double theta = (course_ - 90.0) * std::numbers::pi / 180.0;
+    headingVector_ = {static_cast<int>(std::cos(theta) * kNeedleLength),
+                      static_cast<int>(std::sin(theta) * kNeedleLength)};
     QPainter painter(&canvas_.backBuffer());
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::white, kNeedleWidth, Qt::SolidLine, Qt::RoundCap));
@@ -114,9 +118,9 @@ void CJXQ_PCMgrDlg::drawHeadingNeedle() {
 }
 
 void CJXQ_PCMgrDlg::drawSliders() {
-    canvas_.drawImage(bitmap::kSpeedIcon, kSpeedIconAt);
+    canvas_.drawImage(bitmap::kPlaybackSpeedIcon, kSpeedIconAt);
     drawBar(canvas_, kSpeedBar, speedPosition_, bitmap::kSliderKnob);
-    canvas_.drawImage(volumePosition_ == 0 ? bitmap::kMutedIcon : bitmap::kVolumeIcon, kVolumeIconAt);
+    canvas_.drawImage(volumePosition_ == 0 ? bitmap::kVolumeMutedIcon : bitmap::kVolumeOnIcon, kVolumeIconAt);
     drawBar(canvas_, kVolumeBar, volumePosition_, bitmap::kSliderKnob);
 }
 

@@ -34,6 +34,9 @@ LResult MessageWindow::windowMessage(unsigned, WParam, LParam) {
 }
 
 bool MessageWindow::event(QEvent* event) {
+    const auto type = static_cast<unsigned>(event->type());
+    if (type < kFirstMessage || type > kLastMessage)
+        return QWidget::event(event);
     if (auto* msg = dynamic_cast<WindowMessage*>(event)) {
         msg->result = windowMessage(msg->message(), msg->wParam(), msg->lParam());
         return true;
