@@ -1,0 +1,269 @@
+#include "MpvChannel.h"
+
+#include "OrvPlayerAbi.h"
+
+#include <mpv/client.h>
+#include <mpv/render.h>
+
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace orv {
+
+namespace {
+
+void onEventWakeup(void* context) {
+    (*static_cast<MpvChannel::Wakeup*>(context))();
+}
+
+void onRenderUpdate(void* context) {
+    (*static_cast<MpvChannel::Wakeup*>(context))();
+}
+
+void setOption(mpv_handle* mpv, const char* name, const char* value) {
+    if (mpv_set_option_string(mpv, name, value) < 0)
+        std::fprintf(stderr, "orvplayer: option %s=%s not taken\n", name, value);
+}
+
+std::string formatDouble(double value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.6f", value);
+    return text;
+}
+
+} // namespace
+
+MpvChannel::MpvChannel(int index, Wakeup eventWakeup, Wakeup renderWakeup)
+    : index_(index), eventWakeup_(std::move(eventWakeup)), renderWakeup_(std::move(renderWakeup)) {}
+
+MpvChannel::~MpvChannel() {
+    // The render context goes before the core it renders for.
+    if (render_)
+        mpv_render_context_free(render_);
+    if (mpv_)
+        mpv_terminate_destroy(mpv_);
+}
+
+bool MpvChannel::start(bool audio, std::string& error) {
+    // libmpv refuses to start unless numbers are formatted the C way.
+    std::setlocale(LC_NUMERIC, "C");
+    mpv_ = mpv_create();
+    if (!mpv_) {
+        error = "mpv_create failed";
+        return false;
+    }
+    setOption(mpv_, "vo", "libmpv");
+    setOption(mpv_, "hwdec", "no");
+    setOption(mpv_, "idle", "yes");
+    setOption(mpv_, "keep-open", "no");
+    setOption(mpv_, "framedrop", "no");          // every frame reaches the client
+    setOption(mpv_, "hr-seek", "yes");           // seeks land on the asked frame
+    setOption(mpv_, "input-default-bindings", "no");
+    setOption(mpv_, "input-vo-keyboard", "no");
+    setOption(mpv_, "osc", "no");
+    setOption(mpv_, "config", "no");
+    setOption(mpv_, "terminal", "no");
+    setOption(mpv_, "sub-auto", "no");
+    setOption(mpv_, "audio-display", "no");
+    setOption(mpv_, "ytdl", "no");
+    if (!audio)
+        setOption(mpv_, "audio", "no");
+    if (mpv_initialize(mpv_) < 0) {
+        error = "mpv_initialize failed";
+        return false;
+    }
+    mpv_request_log_messages(mpv_, "error");
+
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    if (mpv_render_context_create(&render_, mpv_, params) < 0) {
+        error = "the software render context could not be created";
+        return false;
+    }
+    mpv_set_wakeup_callback(mpv_, onEventWakeup, &eventWakeup_);
+    mpv_render_context_set_update_callback(render_, onRenderUpdate, &renderWakeup_);
+    return true;
+}
+
+void MpvChannel::command(std::initializer_list<const char*> args) {
+    if (!mpv_)
+        return;
+    const char* argv[8] = {};
+    std::size_t n = 0;
+    for (const char* a : args)
+        if (n < 7)
+            argv[n++] = a;
+    mpv_command_async(mpv_, 0, argv);
+}
+
+void MpvChannel::load(const std::string& path) {
+    sizeKnown_ = false;
+    command({"loadfile", path.c_str(), "replace"});
+}
+
+void MpvChannel::stop() {
+    command({"stop"});
+}
+
+void MpvChannel::togglePause() {
+    command({"cycle", "pause"});
+}
+
+void MpvChannel::seek(double seconds, bool absolute) {
+    const std::string value = formatDouble(seconds);
+    command({"seek", value.c_str(), absolute ? "absolute+exact" : "relative+exact"});
+}
+
+void MpvChannel::addSpeed(double delta) {
+    const std::string value = formatDouble(delta);
+    command({"add", "speed", value.c_str()});
+}
+
+void MpvChannel::multiplySpeed(double factor) {
+    const std::string value = formatDouble(factor);
+    command({"multiply", "speed", value.c_str()});
+}
+
+void MpvChannel::setSpeed(double speed) {
+    const std::string value = formatDouble(speed);
+    command({"set", "speed", value.c_str()});
+}
+
+void MpvChannel::setVolume(int volume) {
+    const std::string value = std::to_string(volume);
+    command({"set", "volume", value.c_str()});
+}
+
+void MpvChannel::frameStep() {
+    command({"frame-step"});
+}
+
+std::optional<MpvChannel::Event> MpvChannel::nextEvent() {
+    while (mpv_) {
+        mpv_event* event = mpv_wait_event(mpv_, 0);
+        switch (event->event_id) {
+        case MPV_EVENT_NONE:
+            return std::nullopt;
+        case MPV_EVENT_FILE_LOADED:
+            return Event{Event::Type::Loaded};
+        case MPV_EVENT_VIDEO_RECONFIG:
+            sizeKnown_ = false;
+            break;
+        case MPV_EVENT_END_FILE: {
+            const auto* end = static_cast<mpv_event_end_file*>(event->data);
+            const bool failed = end && end->reason == MPV_END_FILE_REASON_ERROR;
+            if (failed)
+                std::fprintf(stderr, "orvplayer: channel %d: %s\n", index_, mpv_error_string(end->error));
+            return Event{Event::Type::Ended, failed};
+        }
+        case MPV_EVENT_SHUTDOWN:
+            return Event{Event::Type::Shutdown};
+        case MPV_EVENT_LOG_MESSAGE: {
+            const auto* log = static_cast<mpv_event_log_message*>(event->data);
+            std::fprintf(stderr, "orvplayer: channel %d: %s: %s", index_, log->prefix, log->text);
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    return std::nullopt;
+}
+
+MpvChannel::FileFacts MpvChannel::facts() const {
+    FileFacts facts;
+    if (!mpv_)
+        return facts;
+    double value = 0;
+    if (mpv_get_property(mpv_, "duration", MPV_FORMAT_DOUBLE, &value) >= 0)
+        facts.duration = value;
+    if (mpv_get_property(mpv_, "container-fps", MPV_FORMAT_DOUBLE, &value) >= 0)
+        facts.fps = value;
+    std::int64_t count = 0;
+    if (mpv_get_property(mpv_, "estimated-frame-count", MPV_FORMAT_INT64, &count) >= 0)
+        facts.frameCount = count;
+    else if (facts.fps > 0 && facts.duration > 0)
+        facts.frameCount = static_cast<std::int64_t>(facts.duration * facts.fps + 0.5);
+    return facts;
+}
+
+double MpvChannel::timePosition() const {
+    double value = 0;
+    if (mpv_ && mpv_get_property(mpv_, "time-pos", MPV_FORMAT_DOUBLE, &value) >= 0)
+        return value;
+    return -1;
+}
+
+void MpvChannel::updateRender() {
+    if (!render_)
+        return;
+    const std::uint64_t flags = mpv_render_context_update(render_);
+    if (!(flags & MPV_RENDER_UPDATE_FRAME))
+        return;
+    mpv_render_frame_info info{};
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_NEXT_FRAME_INFO, &info},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    renderPending_ = true;
+    pendingTime_ = timePosition();
+    pendingNew_ = true;
+    renderAt_ = Clock::now();
+    if (mpv_render_context_get_info(render_, params[0]) < 0)
+        return;
+    // A redraw or a repeat shows the frame that is already up.
+    if (info.flags & (MPV_RENDER_FRAME_INFO_REDRAW | MPV_RENDER_FRAME_INFO_REPEAT))
+        pendingNew_ = false;
+    if ((info.flags & MPV_RENDER_FRAME_INFO_PRESENT) && (info.flags & MPV_RENDER_FRAME_INFO_BLOCK_VSYNC) == 0 &&
+        info.target_time > 0) {
+        const std::int64_t wait = info.target_time - mpv_get_time_us(mpv_);
+        if (wait > 0)
+            renderAt_ += std::chrono::microseconds(wait);
+    }
+}
+
+void MpvChannel::choosePictureSize() {
+    std::int64_t w = 0;
+    std::int64_t h = 0;
+    if (mpv_get_property(mpv_, "dwidth", MPV_FORMAT_INT64, &w) < 0 ||
+        mpv_get_property(mpv_, "dheight", MPV_FORMAT_INT64, &h) < 0 || w <= 0 || h <= 0)
+        return;
+    // Two sizes only: small sources keep the small picture, the rest the large one.
+    const bool small = w <= kSmallPictureWidth && h <= kSmallPictureHeight;
+    width_ = small ? kSmallPictureWidth : kLargePictureWidth;
+    height_ = small ? kSmallPictureHeight : kLargePictureHeight;
+    sizeKnown_ = true;
+}
+
+bool MpvChannel::render(PictureBuffers& buffers) {
+    if (!renderPending_ || !render_)
+        return false;
+    renderPending_ = false;
+    if (!sizeKnown_)
+        choosePictureSize();
+    int size[2] = {width_, height_};
+    std::size_t stride = static_cast<std::size_t>(width_) * kBytesPerPixel;
+    int block = 0;
+    std::uint8_t* target = buffers.beginWrite(width_, height_);
+    mpv_render_param params[] = {
+        {MPV_RENDER_PARAM_SW_SIZE, size},
+        {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("bgr0")},
+        {MPV_RENDER_PARAM_SW_STRIDE, &stride},
+        {MPV_RENDER_PARAM_SW_POINTER, target},
+        {MPV_RENDER_PARAM_BLOCK_FOR_TARGET_TIME, &block},
+        {MPV_RENDER_PARAM_INVALID, nullptr},
+    };
+    if (mpv_render_context_render(render_, params) < 0)
+        return false;
+    buffers.publish();
+    renderedTime_ = pendingTime_;
+    renderedNew_ = pendingNew_;
+    mpv_render_context_report_swap(render_);
+    return true;
+}
+
+} // namespace orv

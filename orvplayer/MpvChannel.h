@@ -1,0 +1,99 @@
+#pragma once
+// One channel of the player: a libmpv instance with a software render
+// context. It owns both; they are created and destroyed on the player thread.
+//
+// mpv calls the wakeup function from its own threads when events or a new
+// frame are waiting; the function only signals the player thread, which then
+// calls drainEvents() and updateRender().
+
+#include "PictureBuffers.h"
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+struct mpv_handle;
+struct mpv_render_context;
+
+namespace orv {
+
+class MpvChannel {
+public:
+    using Clock = std::chrono::steady_clock;
+    using Wakeup = std::function<void()>;
+
+    struct Event {
+        enum class Type { Loaded, Ended, Shutdown } type;
+        bool failed = false; // Ended: the file could not be played
+    };
+
+    struct FileFacts {
+        double duration = 0;       // seconds, 0 when unknown
+        double fps = 0;            // 0 when unknown
+        std::int64_t frameCount = -1;
+    };
+
+    MpvChannel(int index, Wakeup eventWakeup, Wakeup renderWakeup);
+    ~MpvChannel();
+    MpvChannel(const MpvChannel&) = delete;
+    MpvChannel& operator=(const MpvChannel&) = delete;
+
+    // Creates the mpv instance; `audio` false keeps this channel silent.
+    bool start(bool audio, std::string& error);
+
+    // Commands (asynchronous inside mpv).
+    void load(const std::string& path);
+    void stop();
+    void togglePause();
+    void seek(double seconds, bool absolute);
+    void addSpeed(double delta);
+    void multiplySpeed(double factor);
+    void setSpeed(double speed);
+    void setVolume(int volume);
+    void frameStep();
+
+    // The next waiting event, or nothing.
+    std::optional<Event> nextEvent();
+    FileFacts facts() const;
+    double timePosition() const; // seconds of the playback position now
+    // Seconds of the frame last rendered: the position when mpv handed it over.
+    double renderedTime() const { return renderedTime_; }
+    // The frame last rendered was a new one (not a redraw of the one before).
+    bool renderedNewFrame() const { return renderedNew_; }
+
+    // After a render wakeup: asks mpv whether a new frame waits and when it
+    // should be shown.
+    void updateRender();
+    bool renderPending() const { return renderPending_; }
+    Clock::time_point renderTime() const { return renderAt_; }
+    // Renders the waiting frame into the buffers (and publishes it). Answers
+    // false when there was nothing to render.
+    bool render(PictureBuffers& buffers);
+
+    int pictureWidth() const { return width_; }
+    int pictureHeight() const { return height_; }
+    int pictureBytes() const { return width_ * height_ * 4; }
+
+private:
+    void command(std::initializer_list<const char*> args);
+    void choosePictureSize();
+
+    int index_;
+    Wakeup eventWakeup_;
+    Wakeup renderWakeup_;
+    mpv_handle* mpv_ = nullptr;
+    mpv_render_context* render_ = nullptr;
+    bool renderPending_ = false;
+    double pendingTime_ = -1;
+    double renderedTime_ = -1;
+    bool pendingNew_ = false;
+    bool renderedNew_ = false;
+    Clock::time_point renderAt_{};
+    int width_ = 640;
+    int height_ = 480;
+    bool sizeKnown_ = false;
+};
+
+} // namespace orv

@@ -1,0 +1,58 @@
+#pragma once
+// Three picture buffers of one channel: the player renders into one, the
+// newest finished picture is published, and the video window reads the
+// published one. A picture that is being read is never rendered into.
+//
+// Every buffer holds the largest picture (1920 x 1080 x 4 bytes) and lives as
+// long as the library, so that a picture pointer handed to the client stays
+// valid (its content is replaced as later frames are rendered).
+//
+// Thread-safe: the player thread writes, the GUI thread reads.
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <mutex>
+
+namespace orv {
+
+class PictureBuffers {
+public:
+    static constexpr int kCount = 3;
+
+    PictureBuffers();
+
+    // Player thread: a buffer to render into, neither published nor being read.
+    std::uint8_t* beginWrite(int width, int height);
+    // Player thread: the buffer of beginWrite() becomes the newest picture.
+    void publish();
+    // The newest picture (null before the first), for the client's records.
+    std::uint8_t* newest() const;
+
+    struct View {
+        const std::uint8_t* pixels = nullptr;
+        int width = 0;
+        int height = 0;
+    };
+    // GUI thread: holds the newest picture until endRead().
+    View beginRead();
+    void endRead();
+
+private:
+    static constexpr std::size_t kCapacity = 1920u * 1080u * 4u;
+
+    mutable std::mutex mutex_; // guards the indexes and sizes below
+    struct Free {
+        void operator()(std::uint8_t* p) const { std::free(p); }
+    };
+    // calloc: the pages stay untouched (and not resident) until a picture uses them.
+    std::array<std::unique_ptr<std::uint8_t[], Free>, kCount> buffers_;
+    std::array<int, kCount> width_{};
+    std::array<int, kCount> height_{};
+    int writing_ = -1;
+    int published_ = -1;
+    int reading_ = -1;
+};
+
+} // namespace orv

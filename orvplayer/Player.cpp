@@ -1,0 +1,447 @@
+#include "Player.h"
+
+#include "VideoWindow.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <future>
+
+namespace orv {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr auto kIdleWait = std::chrono::milliseconds(50);   // how often the stop flag is looked at
+constexpr auto kWindowTimeout = std::chrono::seconds(10);  // for the GUI thread to create the windows
+constexpr int kMaxVolume = 100;
+
+// Runs `job` on the GUI thread: at once when called there, else queued.
+void onGui(std::function<void()> job) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return;
+    if (QThread::currentThread() == app->thread())
+        job();
+    else
+        QMetaObject::invokeMethod(app, std::move(job), Qt::QueuedConnection);
+}
+
+bool onGuiThread() {
+    QCoreApplication* app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread();
+}
+
+} // namespace
+
+Player& Player::instance() {
+    static Player player;
+    return player;
+}
+
+Player::Player() {
+    for (auto& pictures : pictures_)
+        pictures = std::make_shared<PictureBuffers>();
+    streamRecord_.info = &streamInfo_;
+}
+
+void Player::post(Item item) {
+    {
+        std::lock_guard lock(mutex_);
+        items_.push_back(std::move(item));
+    }
+    wake_.notify_one();
+}
+
+void Player::command(const char* text) {
+    if (!text)
+        return;
+    post({Item::Type::Text, text, 0});
+}
+
+void Player::wakeEvents(int channel) {
+    {
+        std::lock_guard lock(mutex_);
+        eventWake_[channel] = true;
+    }
+    wake_.notify_one();
+}
+
+void Player::wakeRender(int channel) {
+    {
+        std::lock_guard lock(mutex_);
+        renderWake_[channel] = true;
+    }
+    wake_.notify_one();
+}
+
+void Player::notify(int code, std::intptr_t parameter) {
+    if (OrvEventCallback callback = callback_.load())
+        callback(instance_.load(), parameter, code);
+}
+
+std::intptr_t Player::queryPointer(int code) {
+    std::intptr_t value = 0;
+    notify(code, reinterpret_cast<std::intptr_t>(&value));
+    return value;
+}
+
+std::int32_t Player::queryInt(int code, std::int32_t fallback) {
+    std::int32_t value = fallback;
+    notify(code, reinterpret_cast<std::intptr_t>(&value));
+    return value;
+}
+
+bool Player::startChannels(std::string& error) {
+    for (int ch = 0; ch < channelMode_; ++ch) {
+        channels_[ch] = std::make_unique<MpvChannel>(
+            ch, [this, ch] { wakeEvents(ch); }, [this, ch] { wakeRender(ch); });
+        // Only the first channel is heard.
+        if (!channels_[ch]->start(ch == 0, error))
+            return false;
+    }
+    return true;
+}
+
+// The video windows are children of the owner window and live on its thread.
+// The player thread waits for them, but gives up when asked to stop.
+void Player::createWindows() {
+    if (!owner_ || !QCoreApplication::instance())
+        return;
+    const int count = channelMode_;
+    for (int ch = 0; ch < count; ++ch)
+        windows_[ch] = std::make_shared<WindowLink>();
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> created = done->get_future();
+    QPointer<QWidget> owner(owner_);
+    auto links = std::array<std::shared_ptr<WindowLink>, kChannels>{windows_[0], windows_[1]};
+    auto pictures = std::array<std::shared_ptr<PictureBuffers>, kChannels>{pictures_[0], pictures_[1]};
+    VideoRectTable* rects = rects_;
+    onGui([this, done, owner, links, pictures, rects, count] {
+        for (int ch = 0; owner && ch < count; ++ch) {
+            auto* window = new VideoWindow(
+                ch, pictures[static_cast<std::size_t>(ch)],
+                [this, ch](unsigned message, std::uintptr_t) {
+                    switch (message) {
+                    case kMsgGetTimeLength: post({Item::Type::GetLength, {}, ch}); break;
+                    case kMsgPlaced: post({Item::Type::Placed, {}, ch}); break;
+                    case kMsgFrameStep: post({Item::Type::FrameStep, {}, ch}); break;
+                    case kMsgRedraw: post({Item::Type::Redraw, {}, ch}); break;
+                    default: break;
+                    }
+                },
+                owner.data());
+            if (rects) {
+                const std::int16_t* r = rects->rect[ch];
+                window->setGeometry(r[0], r[1], r[2], r[3]);
+            }
+            window->show();
+            links[static_cast<std::size_t>(ch)]->window = window;
+        }
+        done->set_value();
+    });
+    const auto deadline = Clock::now() + kWindowTimeout;
+    while (created.wait_for(kIdleWait) != std::future_status::ready) {
+        if (stopFlag_.load() != 0 || Clock::now() > deadline) {
+            std::fprintf(stderr, "orvplayer: the video windows were not created; playing without them\n");
+            return;
+        }
+    }
+}
+
+void Player::destroyWindows() {
+    for (auto& link : windows_) {
+        if (!link)
+            continue;
+        onGui([link] {
+            if (link->window)
+                link->window->deleteLater();
+        });
+        link.reset();
+    }
+}
+
+void Player::placeWindow(int channel, bool inPopup, QWidget* popup, const std::int16_t* rect) {
+    auto link = windows_[channel];
+    if (!link || !rect)
+        return;
+    const std::array<std::int16_t, 4> r{rect[0], rect[1], rect[2], rect[3]};
+    QPointer<QWidget> owner(owner_);
+    QPointer<QWidget> popupWindow(popup);
+    onGui([link, r, inPopup, owner, popupWindow] {
+        VideoWindow* window = link->window;
+        if (!window)
+            return;
+        QWidget* parent = inPopup && popupWindow ? popupWindow.data() : owner.data();
+        if (parent && window->parentWidget() != parent)
+            window->setParent(parent);
+        window->setGeometry(r[0], r[1], r[2], r[3]);
+        window->show();
+        window->update();
+    });
+}
+
+void Player::repaint(int channel) {
+    if (auto link = windows_[channel]) {
+        onGui([link] {
+            if (link->window)
+                link->window->update();
+        });
+    }
+}
+
+void Player::dropStaleLoads(const std::string& first, const std::string& second) {
+    std::lock_guard lock(mutex_);
+    std::erase_if(items_, [&](const Item& item) {
+        if (item.type != Item::Type::Text)
+            return false;
+        const auto command = parseCommand(item.text);
+        return command && command->kind == Command::Kind::LoadFile && command->files[0] == first &&
+               command->files[1] == second;
+    });
+}
+
+int Player::run(int argc, char** argv) {
+    if (running_.exchange(true)) {
+        std::fprintf(stderr, "orvplayer: a player is already running\n");
+        return -1;
+    }
+    if (onGuiThread())
+        std::fprintf(stderr, "orvplayer: the player runs on the GUI thread; video windows may not repaint\n");
+    stopFlag_.store(0);
+    quit_ = false;
+    entryActive_ = false;
+    const std::string first = argc > kVeloraFirstFileArg && argv[kVeloraFirstFileArg] ? argv[kVeloraFirstFileArg] : "";
+    const std::string second =
+        argc > kVeloraSecondFileArg && argv[kVeloraSecondFileArg] ? argv[kVeloraSecondFileArg] : "";
+
+    // 1. What the client wants to tell.
+    owner_ = reinterpret_cast<QWidget*>(queryPointer(kEvOwnerWindow));
+    channelMode_ = std::clamp<int>(queryInt(kEvChannelMode, 1), 1, kChannels);
+    rects_ = reinterpret_cast<VideoRectTable*>(queryPointer(kEvVideoRects));
+    popupRects_ = reinterpret_cast<VideoRectTable*>(queryPointer(kEvPopupRects));
+    const int volume = std::clamp<int>(queryInt(kEvVolume, kMaxVolume), 0, kMaxVolume);
+    queryInt(kEvEncryptedMode, 0);
+    queryInt(kEvKey, 0);
+
+    // 2. The video windows and the stop flag.
+    createWindows();
+    auto handleOf = [this](int ch) {
+        // The window pointer is only reported, never used on this thread.
+        return windows_[ch] ? reinterpret_cast<std::intptr_t>(windows_[ch]->window.data()) : 0;
+    };
+    notify(kEvVideoWindow0, handleOf(0));
+    if (channelMode_ == 2)
+        notify(kEvVideoWindow1, handleOf(1));
+    notify(kEvStopFlag, reinterpret_cast<std::intptr_t>(&stopFlag_));
+
+    // 3. The decoders.
+    std::string error;
+    if (startChannels(error)) {
+        notify(kEvReady, 0);
+        channels_[0]->setVolume(volume);
+        dropStaleLoads(first, second);
+        if (!first.empty())
+            handleCommand(Command{Command::Kind::LoadFile, 0, {first, second}});
+
+        // 4. The loop: commands, mpv's events and frames at their time.
+        while (!quit_) {
+            auto deadline = Clock::now() + kIdleWait;
+            for (auto& channel : channels_)
+                if (channel && channel->renderPending())
+                    deadline = std::min(deadline, channel->renderTime());
+            std::deque<Item> items;
+            bool events[kChannels] = {};
+            bool renders[kChannels] = {};
+            {
+                std::unique_lock lock(mutex_);
+                wake_.wait_until(lock, deadline, [&] {
+                    return !items_.empty() || eventWake_[0] || eventWake_[1] || renderWake_[0] || renderWake_[1];
+                });
+                items.swap(items_);
+                for (int ch = 0; ch < kChannels; ++ch) {
+                    std::swap(events[ch], eventWake_[ch]);
+                    std::swap(renders[ch], renderWake_[ch]);
+                }
+            }
+            if (stopFlag_.load() != 0)
+                break;
+            for (const Item& item : items) {
+                handle(item);
+                if (quit_)
+                    break;
+            }
+            for (int ch = 0; ch < kChannels && !quit_; ++ch) {
+                if (events[ch])
+                    handleChannelEvents(ch);
+                if (renders[ch] && channels_[ch])
+                    channels_[ch]->updateRender();
+            }
+            if (!quit_)
+                renderDueFrames();
+        }
+    } else {
+        std::fprintf(stderr, "orvplayer: %s\n", error.c_str());
+    }
+
+    // 5. The end: stopped, decoders and windows gone, player ended.
+    notify(kEvStopped, 0);
+    for (auto& channel : channels_)
+        channel.reset();
+    destroyWindows();
+    notify(kEvPlayerEnded, 0);
+    {
+        std::lock_guard lock(mutex_);
+        items_.clear();
+        for (int ch = 0; ch < kChannels; ++ch)
+            eventWake_[ch] = renderWake_[ch] = false;
+    }
+    owner_ = nullptr;
+    rects_ = popupRects_ = nullptr;
+    running_.store(false);
+    return 0;
+}
+
+void Player::handle(const Item& item) {
+    switch (item.type) {
+    case Item::Type::Text: {
+        std::string reason;
+        if (const auto command = parseCommand(item.text, &reason))
+            handleCommand(*command);
+        else
+            std::fprintf(stderr, "orvplayer: ignoring command '%s': %s\n", item.text.c_str(), reason.c_str());
+        break;
+    }
+    case Item::Type::GetLength:
+        if (channels_[0] && length_ <= 0)
+            length_ = static_cast<float>(channels_[0]->facts().duration);
+        notify(kEvLength, reinterpret_cast<std::intptr_t>(&length_));
+        break;
+    case Item::Type::Placed:
+        if (rects_)
+            placeWindow(item.channel, false, nullptr, rects_->rect[item.channel]);
+        break;
+    case Item::Type::FrameStep:
+        handleCommand(Command{Command::Kind::FrameStep, 0.0, {}});
+        break;
+    case Item::Type::Redraw: {
+        // In the popup while the client shows that channel's popup, else in place.
+        const bool shown = queryInt(item.channel == 0 ? kEvPopup0Shown : kEvPopup1Shown, 0) != 0;
+        auto* popup = reinterpret_cast<QWidget*>(queryPointer(item.channel == 0 ? kEvPopupWindow0 : kEvPopupWindow1));
+        const bool inPopup = shown && popup && popupRects_;
+        const VideoRectTable* table = inPopup ? popupRects_ : rects_;
+        if (table)
+            placeWindow(item.channel, inPopup, popup, table->rect[item.channel]);
+        break;
+    }
+    }
+}
+
+void Player::handleCommand(const Command& command) {
+    auto each = [this](auto&& action) {
+        for (auto& channel : channels_)
+            if (channel)
+                action(*channel);
+    };
+    switch (command.kind) {
+    case Command::Kind::LoadFile:
+        channels_[0]->load(command.files[0]);
+        if (channels_[1]) {
+            if (command.files[1].empty())
+                channels_[1]->stop();
+            else
+                channels_[1]->load(command.files[1]);
+        }
+        break;
+    case Command::Kind::Pause: each([](MpvChannel& c) { c.togglePause(); }); break;
+    case Command::Kind::EndEntry: each([](MpvChannel& c) { c.stop(); }); break;
+    case Command::Kind::SeekRelative: each([&](MpvChannel& c) { c.seek(command.value, false); }); break;
+    case Command::Kind::SeekAbsolute: each([&](MpvChannel& c) { c.seek(command.value, true); }); break;
+    case Command::Kind::SpeedAdd: each([&](MpvChannel& c) { c.addSpeed(command.value); }); break;
+    case Command::Kind::SpeedMultiply: each([&](MpvChannel& c) { c.multiplySpeed(command.value); }); break;
+    case Command::Kind::SpeedSet: each([&](MpvChannel& c) { c.setSpeed(command.value); }); break;
+    case Command::Kind::Volume:
+        channels_[0]->setVolume(std::clamp(static_cast<int>(command.value), 0, kMaxVolume));
+        break;
+    case Command::Kind::FrameStep: each([](MpvChannel& c) { c.frameStep(); }); break;
+    case Command::Kind::Quit: quit_ = true; break;
+    }
+}
+
+void Player::handleChannelEvents(int ch) {
+    MpvChannel* channel = channels_[ch].get();
+    if (!channel)
+        return;
+    while (const auto event = channel->nextEvent()) {
+        if (event->type == MpvChannel::Event::Type::Shutdown) {
+            quit_ = true;
+            return;
+        }
+        if (ch != 0)
+            continue; // the second channel follows the first; only the first reports
+        if (event->type == MpvChannel::Event::Type::Loaded) {
+            entryActive_ = true;
+            lastIndex_ = 0;
+            facts_ = channel->facts();
+            length_ = static_cast<float>(facts_.duration);
+            streamInfo_.frameCount =
+                facts_.frameCount >= 0 ? static_cast<std::uint32_t>(facts_.frameCount) : 0xFFFFFFFFu;
+            notify(kEvPlaying, 0);
+            notify(kEvStreamInfo, reinterpret_cast<std::intptr_t>(&streamRecord_));
+        } else if (event->type == MpvChannel::Event::Type::Ended) {
+            if (!entryActive_ && !event->failed)
+                continue; // a load replaced before it started
+            if (!entryActive_)
+                notify(kEvPlaying, 0); // a file that cannot be played: started and ended at once
+            entryActive_ = false;
+            notify(kEvEndOfEntry, 0);
+        }
+    }
+}
+
+void Player::renderDueFrames() {
+    const auto now = Clock::now();
+    for (int ch = 0; ch < kChannels; ++ch) {
+        MpvChannel* channel = channels_[ch].get();
+        if (!channel || !channel->renderPending() || channel->renderTime() > now)
+            continue;
+        if (!channel->render(*pictures_[ch]))
+            continue;
+        repaint(ch);
+        // A redraw is not a new frame; a frame without a playback position is
+        // the blank picture after a file.
+        if (ch == 0 && entryActive_ && channel->renderedNewFrame() && channel->renderedTime() >= 0)
+            emitFrame();
+    }
+}
+
+void Player::emitFrame() {
+    MpvChannel& channel = *channels_[0];
+    const double position = channel.renderedTime();
+    // mpv's playback position can be a frame early or late when it is read;
+    // frames that follow one another keep counting, a jump (a seek) re-bases.
+    std::uint32_t index = 0;
+    double time = position;
+    if (facts_.fps > 0) {
+        const std::int64_t candidate = std::llround(position * facts_.fps) + 1;
+        const std::int64_t next = static_cast<std::int64_t>(lastIndex_) + 1;
+        index = static_cast<std::uint32_t>(lastIndex_ > 0 && std::llabs(candidate - next) <= 1 ? next : candidate);
+        time = (index - 1) / facts_.fps;
+    } else {
+        index = lastIndex_ + 1;
+    }
+    lastIndex_ = index;
+    notify(kEvFrameIndex, static_cast<std::intptr_t>(index));
+    frameInfo_ = FrameInfo{};
+    frameInfo_.time = static_cast<float>(std::max(time, 0.0));
+    frameInfo_.imageSize = channel.pictureBytes();
+    frameInfo_.picture0 = pictures_[0]->newest();
+    frameInfo_.picture1 = channelMode_ == 2 ? pictures_[1]->newest() : nullptr;
+    notify(kEvFrame, reinterpret_cast<std::intptr_t>(&frameInfo_));
+}
+
+} // namespace orv

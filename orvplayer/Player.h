@@ -1,0 +1,108 @@
+#pragma once
+// The player behind the library's exports: one per process. Velora runs it on
+// the caller's thread (the player thread) until it ends; commands, the client's
+// window messages and mpv's wakeups reach that thread through one queue.
+//
+// Threads:
+//  - player thread: everything in run(), including every callback to the client;
+//  - any thread: command() (cmd_direct), setInstance(), setCallback();
+//  - GUI thread: the video windows; their messages only queue work here;
+//  - mpv's threads: only signal the player thread (wakeEvents / wakeRender).
+
+#include "CommandParser.h"
+#include "MpvChannel.h"
+#include "OrvPlayerAbi.h"
+#include "PictureBuffers.h"
+
+#include <QPointer>
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+
+class QWidget;
+
+namespace orv {
+
+class VideoWindow;
+
+class Player {
+public:
+    static Player& instance();
+
+    void setInstance(void* instance) { instance_.store(instance); }
+    void setCallback(OrvEventCallback callback) { callback_.store(callback); }
+    void command(const char* text);
+    int run(int argc, char** argv);
+
+private:
+    static constexpr int kChannels = 2;
+
+    struct Item {
+        enum class Type { Text, GetLength, Placed, FrameStep, Redraw } type;
+        std::string text;
+        int channel = 0;
+    };
+
+    // GUI-side links to the video windows; touched on the GUI thread only.
+    struct WindowLink {
+        QPointer<VideoWindow> window;
+    };
+
+    Player();
+    void post(Item item);
+    void wakeEvents(int channel);
+    void wakeRender(int channel);
+
+    void notify(int code, std::intptr_t parameter);
+    std::intptr_t queryPointer(int code);
+    std::int32_t queryInt(int code, std::int32_t fallback);
+
+    bool startChannels(std::string& error);
+    void createWindows();
+    void destroyWindows();
+    void placeWindow(int channel, bool inPopup, QWidget* popup, const std::int16_t* rect);
+    void repaint(int channel);
+
+    void handle(const Item& item);
+    void handleCommand(const Command& command);
+    void handleChannelEvents(int channel);
+    void renderDueFrames();
+    void emitFrame();
+    void dropStaleLoads(const std::string& first, const std::string& second);
+
+    std::atomic<void*> instance_{nullptr};
+    std::atomic<OrvEventCallback> callback_{nullptr};
+    std::atomic<bool> running_{false};
+    std::atomic<std::int32_t> stopFlag_{0}; // written by the client through code 21's address
+
+    std::mutex mutex_; // guards items_, eventWake_, renderWake_
+    std::condition_variable wake_;
+    std::deque<Item> items_;
+    bool eventWake_[kChannels] = {};
+    bool renderWake_[kChannels] = {};
+
+    // Picture buffers live as long as the library: pointers handed out stay valid.
+    std::shared_ptr<PictureBuffers> pictures_[kChannels];
+
+    // Player thread only, for the time of one run().
+    std::unique_ptr<MpvChannel> channels_[kChannels];
+    std::shared_ptr<WindowLink> windows_[kChannels];
+    QWidget* owner_ = nullptr;
+    VideoRectTable* rects_ = nullptr;
+    VideoRectTable* popupRects_ = nullptr;
+    int channelMode_ = 1;
+    bool quit_ = false;
+    bool entryActive_ = false;
+    std::uint32_t lastIndex_ = 0; // index of the last frame reported
+    MpvChannel::FileFacts facts_;
+    float length_ = 0;
+    StreamInfo streamInfo_{};
+    StreamRecord streamRecord_{};
+    FrameInfo frameInfo_{};
+};
+
+} // namespace orv

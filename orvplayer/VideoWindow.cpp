@@ -1,0 +1,50 @@
+#include "VideoWindow.h"
+
+#include "OrvPlayerAbi.h"
+#include "WindowMessage.h"
+
+#include <QPainter>
+
+namespace orv {
+
+VideoWindow::VideoWindow(int channel, std::shared_ptr<PictureBuffers> pictures,
+                         std::function<void(unsigned, std::uintptr_t)> onMessage, QWidget* parent)
+    : QWidget(parent), channel_(channel), pictures_(std::move(pictures)), onMessage_(std::move(onMessage)) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setObjectName(QStringLiteral("orvVideoWindow%1").arg(channel));
+}
+
+bool VideoWindow::event(QEvent* event) {
+    if (auto* message = dynamic_cast<kyvo::WindowMessage*>(event)) {
+        switch (message->message()) {
+        case kMsgGetTimeLength:
+        case kMsgPlaced:
+        case kMsgFrameStep:
+        case kMsgRedrawPrepare:
+        case kMsgRedraw:
+            onMessage_(message->message(), message->wParam());
+            message->result = 0;
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void VideoWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const PictureBuffers::View view = pictures_->beginRead();
+    if (view.pixels) {
+        const QImage picture(view.pixels, view.width, view.height, view.width * kBytesPerPixel,
+                             QImage::Format_RGB32);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(rect(), picture);
+    } else {
+        painter.fillRect(rect(), Qt::black);
+    }
+    pictures_->endRead();
+}
+
+} // namespace orv
