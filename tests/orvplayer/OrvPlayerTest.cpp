@@ -3,7 +3,12 @@
 
 #include "PlayerHarness.h"
 
+#include "WindowMessage.h"
+
+#include <QDir>
 #include <QFile>
+#include <QPointer>
+#include <QTest>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -137,8 +142,11 @@ TEST_F(OrvPlayerTest, AbsoluteSeekLandsOnTheSecondAndRelativeSeekMovesOn) {
     ASSERT_TRUE(player.waitForCount(orv::kEvFrame, before + 1, 10s));
     Event landed = player.events().back();
     EXPECT_NEAR(landed.time, 4.0, 1.0 / 30 + 1e-3);
+    // Relative to where it stands (a frame may still follow the first seek).
     player.command("seek -2.00");
-    ASSERT_TRUE(player.waitForCount(orv::kEvFrame, before + 2, 10s));
+    ASSERT_TRUE(player.waitFor(
+        [](const std::vector<Event>& events) { return events.back().code == orv::kEvFrame && events.back().time < 3; },
+        10s));
     landed = player.events().back();
     EXPECT_NEAR(landed.time, 2.0, 1.0 / 30 + 1e-3);
 }
@@ -241,4 +249,97 @@ TEST_F(OrvPlayerTest, UnknownCommandsAreIgnored) {
         player.command(bad);
     ASSERT_TRUE(player.waitForCount(orv::kEvEndOfEntry, 1, 20s));
     EXPECT_NEAR(static_cast<double>(player.count(orv::kEvFrame)), 60.0, 1.0);
+}
+
+namespace {
+
+// The test's thread is the GUI thread: wait while it keeps handling events.
+template <class Predicate>
+bool pumpUntil(Predicate predicate, int ms = 20000) {
+    return QTest::qWaitFor(predicate, ms);
+}
+
+} // namespace
+
+TEST_F(OrvPlayerTest, VideoWindowsShowThePictureAndAnswerTheClientsMessages) {
+    const QString file = makeRecording(dir, "drf_20240612_081500.mov", 3, "1280x720");
+    QWidget owner;
+    owner.resize(700, 450);
+    owner.show();
+    player.owner = &owner;
+    player.start(file.toStdString());
+    ASSERT_TRUE(pumpUntil([&] { return player.count(orv::kEvFrame) >= 10; }));
+    auto* window = reinterpret_cast<QWidget*>(player.videoWindow0());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->parentWidget(), &owner);
+    EXPECT_EQ(window->geometry(), QRect(24, 45, 640, 360));
+    EXPECT_EQ(player.events().back().imageSize, 1920 * 1080 * 4); // a large source gives the large picture
+
+    // The picture reaches the window: the test pattern is not black.
+    const QImage shown = window->grab().toImage();
+    int lit = 0;
+    for (int x = 0; x < shown.width(); x += 16)
+        lit += qGray(shown.pixel(x, shown.height() / 2)) > 40;
+    EXPECT_GT(lit, 10);
+
+    // 0x600 asks for the length, which comes back as code 14.
+    static const char request[] = "get_time_length";
+    kyvo::postMessage(window, orv::kMsgGetTimeLength, reinterpret_cast<kyvo::WParam>(request));
+    ASSERT_TRUE(pumpUntil([&] { return player.count(orv::kEvLength) >= 1; }));
+    for (const Event& e : player.events()) {
+        if (e.code == orv::kEvLength) {
+            EXPECT_NEAR(e.time, 3.0, 0.05);
+        }
+    }
+
+    // 0x670 steps one frame while paused.
+    player.command("pause");
+    QTest::qWait(300);
+    const auto before = frameIndexes(player.events());
+    kyvo::sendMessage(window, orv::kMsgFrameStep);
+    ASSERT_TRUE(pumpUntil([&] { return frameIndexes(player.events()).size() > before.size(); }));
+    EXPECT_EQ(frameIndexes(player.events()).back(), before.back() + 1);
+
+    // 0x660 places the window at its rectangle again.
+    player.rects.rect[0][0] = 30;
+    player.rects.rect[0][2] = 320;
+    player.rects.rect[0][3] = 180;
+    kyvo::sendMessage(window, orv::kMsgPlaced);
+    EXPECT_TRUE(pumpUntil([&] { return window->geometry() == QRect(30, 45, 320, 180); }, 5000));
+
+    QPointer<QWidget> gone(window);
+    player.command("quit");
+    ASSERT_TRUE(pumpUntil([&] { return !player.running(); }));
+    EXPECT_TRUE(pumpUntil([&] { return gone.isNull(); }, 5000)); // the windows go with the player
+}
+
+TEST_F(OrvPlayerTest, TwoChannelsPlayInStepAndFillBothPictures) {
+    const QString front = makeRecording(dir, "drf_20240612_081500.mov", 3);
+    const QString rear = makeRecording(dir, "drf_20240612_081500_R.mov", 3);
+    QWidget owner;
+    owner.resize(700, 450);
+    player.owner = &owner;
+    player.channelMode = 2;
+    player.start(front.toStdString(), rear.toStdString());
+    ASSERT_TRUE(pumpUntil([&] { return player.count(orv::kEvFrame) >= 15; }));
+    EXPECT_EQ(player.count(orv::kEvVideoWindow1), 1u);
+    EXPECT_TRUE(player.events().back().hasPicture1);
+    player.command("pause");
+    QTest::qWait(300);
+    const std::size_t paused = player.count(orv::kEvFrame);
+    QTest::qWait(400);
+    EXPECT_EQ(player.count(orv::kEvFrame), paused);
+    player.command("pause");
+    ASSERT_TRUE(pumpUntil([&] { return player.count(orv::kEvEndOfEntry) >= 1; }));
+    player.command("quit");
+    ASSERT_TRUE(pumpUntil([&] { return !player.running(); }));
+}
+
+TEST_F(OrvPlayerTest, PathsWithBlanksAndNonAsciiLettersPlay) {
+    QDir(dir.path()).mkpath(QString::fromUtf8("記憶卡 01"));
+    const QString file = makeRecording(dir, QString::fromUtf8("記憶卡 01/evt_20240612_081500 前.mov"), 1);
+    ASSERT_FALSE(file.isEmpty());
+    player.start(file.toUtf8().toStdString());
+    ASSERT_TRUE(player.waitForCount(orv::kEvEndOfEntry, 1, 20s));
+    EXPECT_NEAR(static_cast<double>(player.count(orv::kEvFrame)), 30.0, 1.0);
 }
