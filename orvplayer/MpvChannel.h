@@ -62,6 +62,8 @@ public:
     double renderedTime() const { return renderedTime_; }
     // The frame last rendered was a new one (not a redraw of the one before).
     bool renderedNewFrame() const { return renderedNew_; }
+    // When the last picture left libmpv.
+    Clock::time_point renderedAt() const { return renderedAt_; }
 
     // After a render wakeup: asks mpv whether a new frame waits and when it
     // should be shown.
@@ -90,6 +92,7 @@ private:
     double renderedTime_ = -1;
     bool pendingNew_ = false;
     bool renderedNew_ = false;
+    Clock::time_point renderedAt_{};
     Clock::time_point renderAt_{};
     int width_ = 640;
     int height_ = 480;

@@ -437,6 +437,8 @@ void Player::emitFrame() {
     lastIndex_ = index;
     notify(kEvFrameIndex, static_cast<std::intptr_t>(index));
     frameInfo_ = FrameInfo{};
+    frameInfo_.renderedAtNs =
+        std::chrono::duration_cast<std::chrono::nanoseconds>(channel.renderedAt().time_since_epoch()).count();
     frameInfo_.time = static_cast<float>(std::max(time, 0.0));
     frameInfo_.imageSize = channel.pictureBytes();
     frameInfo_.picture0 = pictures_[0]->newest();

@@ -119,13 +119,15 @@ struct VideoRectTable {
 // The per-frame record of code 6. Numbers keep the byte offsets of the 32-bit layout; pointers sit on the next
 // 8-byte boundary.
 struct FrameInfo {
-    std::uint8_t reserved0[44];
+    std::int64_t renderedAtNs;  // diagnostics: steady-clock nanoseconds when the picture left libmpv
+    std::uint8_t reserved0[36];
     float time;              // current time in seconds
     std::int32_t imageSize;  // bytes of one picture
     std::uint8_t reserved1[4];
     std::uint8_t* picture0;  // channel 0
     std::uint8_t* picture1;  // channel 1 (two-channel mode), else null
 };
+static_assert(offsetof(FrameInfo, renderedAtNs) == 0);
 static_assert(offsetof(FrameInfo, time) == 44);
 static_assert(offsetof(FrameInfo, imageSize) == 48);
 static_assert(offsetof(FrameInfo, picture0) == 56);

@@ -93,6 +93,8 @@ void PlayerHarness::record(std::intptr_t parameter, int code) {
         event.imageSize = info->imageSize;
         event.hasPicture0 = info->picture0 != nullptr;
         event.hasPicture1 = info->picture1 != nullptr;
+        event.latencyNs =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(event.at.time_since_epoch()).count() - info->renderedAtNs;
     } else if (code == orv::kEvLength) {
         event.time = *reinterpret_cast<const float*>(parameter);
     } else if (code == orv::kEvStreamInfo) {

@@ -28,6 +28,7 @@ struct Event {
     bool hasPicture0 = false;
     bool hasPicture1 = false;
     std::uint32_t frameCount = 0; // code 23
+    std::int64_t latencyNs = 0;   // code 6: from the picture leaving libmpv to this callback
 };
 
 class PlayerHarness {
