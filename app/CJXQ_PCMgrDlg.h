@@ -15,6 +15,7 @@
 
 #include "MainLayout.h"
 #include "PasswordCheck.h"
+#include "AdapterHost.h"
 #include "RegistryStore.h"
 #include "SkinCanvas.h"
 #include "WindowMessage.h"
@@ -33,6 +34,9 @@ class QPushButton;
 namespace kyvo {
 class SkinButton;
 class SettingPopup;
+namespace player {
+class ROVUAdap;
+}
 } // namespace kyvo
 
 namespace kyvo::app {
@@ -65,9 +69,17 @@ public:
     // A control's command (WM_COMMAND).
     void onCommand(int controlId);
 
+    // Opens a recording for playback (the common step of play, next, previous
+    // and the automatic advance). Before the password is given it waits.
+    void openSelectedFile(const QString& path);
+    player::ROVUAdap* adapter() const { return adapter_.get(); }
+    bool playing() const { return playing_; }
+    const QString& currentFile() const { return currentFile_; }
+
 protected:
     LResult windowMessage(unsigned message, WParam wParam, LParam lParam) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -78,6 +90,7 @@ protected:
 private:
     // Window creation and initialisation (MainWindow.cpp).
     void onCreate();
+    void createAdapter();
     void readConfiguration();
     void writeConfiguration();
     void createControls();
@@ -121,6 +134,10 @@ private:
     QLineEdit* passwordEdit_ = nullptr;
     std::map<int, QPushButton*> hiddenButtons_;
     SettingPopup* settingPopup_ = nullptr; // owned; destroyed at shutdown
+    std::unique_ptr<player::AdapterHost> adapterHost_;
+    std::unique_ptr<player::ROVUAdap> adapter_; // from creation to shutdown
+    QString currentFile_;
+    QString pendingFile_; // asked for before the password was given
 
     // Flags.
     QEventLoop* modalLoop_ = nullptr; // the loop of doModal() while it runs

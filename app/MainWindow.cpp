@@ -4,20 +4,28 @@
 #include "CJXQ_PCMgrDlg.h"
 
 #include "Fonts.h"
+#include "MainAdapterHost.h"
+#include "OrvPlayerAbi.h"
+#include "ROVUAdap.h"
 #include "RegistryStore.h"
 #include "SettingPopup.h"
 #include "Skin.h"
 #include "SkinButton.h"
+#include "StringIds.h"
 #include "ViewerConfig.h"
+#include "MessageBox.h"
 #include "ViewerMessages.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
+
+#include <cstdio>
 
 namespace kyvo::app {
 
@@ -43,9 +51,28 @@ CJXQ_PCMgrDlg::~CJXQ_PCMgrDlg() {
 // configuration and the skin.
 void CJXQ_PCMgrDlg::onCreate() {
     displayScale_ = displayScale(this);
+    createAdapter();
+    adapter_->stepping.store(0);
     settingPopup_ = new SettingPopup(this);
     readConfiguration();
     canvas_.load();
+}
+
+// The adapter, its video rectangle and the playback library. A library that
+// cannot be loaded is not fatal: playback then fails inside the adapter.
+void CJXQ_PCMgrDlg::createAdapter() {
+    if (adapter_)
+        return;
+    adapterHost_ = std::make_unique<MainAdapterHost>(this, [this] { endDialog(0); });
+    adapter_ = std::make_unique<player::ROVUAdap>(*adapterHost_);
+    adapter_->current()->SetVideoRect(0, static_cast<std::int16_t>(kVideoRect.left),
+                                      static_cast<std::int16_t>(kVideoRect.top),
+                                      static_cast<std::int16_t>(kVideoRect.width()),
+                                      static_cast<std::int16_t>(kVideoRect.height()));
+    adapter_->current()->Yield();
+    adapter_->current()->Load(orv::kLibraryFileName);
+    adapter_->current()->Yield();
+    adapter_->current()->Yield();
 }
 
 void CJXQ_PCMgrDlg::readConfiguration() {
@@ -82,6 +109,10 @@ void CJXQ_PCMgrDlg::initDialog() {
     const QSize skin = canvas_.skinSize();
     windowRect_ = QRect(QPoint(0, 0), skin);
     setFixedSize(kPasswordScreenSize.width, kPasswordScreenSize.height);
+
+    // One channel, general view mode.
+    adapter_->channelMode.store(1);
+    adapter_->encryptedViewMode.store(0);
 
     createControls();
     placeControls();
@@ -190,6 +221,9 @@ void CJXQ_PCMgrDlg::onDestroy() {
     timer100_.stop();
     unlockTimer_.stop();
     qApp->removeEventFilter(this);
+    // The adapter ends its player and threads before anything they use goes.
+    adapter_.reset();
+    adapterHost_.reset();
     playing_ = false;
     writeConfiguration();
     delete settingPopup_;
@@ -200,10 +234,13 @@ LResult CJXQ_PCMgrDlg::windowMessage(unsigned message, WParam wParam, LParam lPa
     switch (message) {
     case WM_FILES_POPUP_CLOSED:
         return 0;
-    case WM_VIDEO_POPUP_OPEN:
-    case WM_PLAYER_END:
-    case WM_POPUP_CLOSED:
     case WM_PLAYER_FRAME:
+        return playing_ && adapter_ ? 1 : 0;
+    case WM_PLAYER_END:
+        playing_ = false;
+        return 1;
+    case WM_VIDEO_POPUP_OPEN:
+    case WM_POPUP_CLOSED:
     case WM_FILES_ADD:
     case WM_BACKUP_REQUEST:
     case WM_POPUP_DONE:
@@ -256,6 +293,49 @@ void CJXQ_PCMgrDlg::timerEvent(QTimerEvent* event) {
         advanceUnlockAnimation();
     else
         MessageWindow::timerEvent(event);
+}
+
+// Opening the selected file: the common step of play, next, previous and the
+// automatic advance. A missing or empty recording plays nothing.
+void CJXQ_PCMgrDlg::openSelectedFile(const QString& path) {
+    if (ended_)
+        return;
+    if (!unlocked_ || unlockFrame_ >= 0) {
+        pendingFile_ = path;
+        return;
+    }
+    createAdapter();
+    if (playing_) {
+        adapter_->currentTime.store(0);
+        adapter_->currentSecond.store(0);
+        adapter_->length.store(0);
+        adapter_->lengthSeconds.store(0);
+    }
+    currentFile_ = path;
+    const QFileInfo status(path);
+    invalidate(kVideoRect);
+    if (!status.exists() || status.size() == 0) {
+        if (adapter_->channelMode.load() == 2)
+            messageBox(this, strings::kRecordedIn1Channel, MessageIcon::Information);
+        return;
+    }
+    if (adapter_->channelMode.load() == 1) {
+        const QByteArray utf8 = path.toUtf8();
+        if (static_cast<std::size_t>(utf8.size()) >= player::kPathBuffer) {
+            std::fprintf(stderr, "tessaro-viewer: path too long to play: %s\n", utf8.constData());
+            return;
+        }
+        adapter_->Open(utf8.constData(), "");
+    }
+    adapter_->current()->Yield();
+    playing_ = true;
+}
+
+bool CJXQ_PCMgrDlg::event(QEvent* event) {
+    // After activation the library's video window is placed again.
+    if (event->type() == QEvent::WindowActivate && playing_ && adapter_)
+        adapter_->NotifyMoved();
+    return MessageWindow::event(event);
 }
 
 // Alt+F4 or the window manager's close: the dialog's cancel.

@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPainter>
 
+#include <utility>
+
 namespace kyvo::app {
 
 void CJXQ_PCMgrDlg::setUpPasswordScreen() {
@@ -83,6 +85,8 @@ void CJXQ_PCMgrDlg::finishUnlock() {
             button->show();
     canvas_.eraseAll();
     update();
+    if (!pendingFile_.isEmpty())
+        openSelectedFile(std::exchange(pendingFile_, QString()));
 }
 
 void CJXQ_PCMgrDlg::paintPasswordScreen() {

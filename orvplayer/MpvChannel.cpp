@@ -5,7 +5,9 @@
 #include <mpv/client.h>
 #include <mpv/render.h>
 
+#include <algorithm>
 #include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -241,6 +243,12 @@ void MpvChannel::choosePictureSize() {
     const bool small = w <= kSmallPictureWidth && h <= kSmallPictureHeight;
     width_ = small ? kSmallPictureWidth : kLargePictureWidth;
     height_ = small ? kSmallPictureHeight : kLargePictureHeight;
+    // mpv letterboxes the video inside the picture, aspect kept.
+    const double scale = std::min(static_cast<double>(width_) / static_cast<double>(w),
+                                  static_cast<double>(height_) / static_cast<double>(h));
+    const int cw = std::clamp(static_cast<int>(std::lround(static_cast<double>(w) * scale)), 1, width_);
+    const int ch = std::clamp(static_cast<int>(std::lround(static_cast<double>(h) * scale)), 1, height_);
+    content_ = {(width_ - cw) / 2, (height_ - ch) / 2, cw, ch};
     sizeKnown_ = true;
 }
 
@@ -253,7 +261,7 @@ bool MpvChannel::render(PictureBuffers& buffers) {
     int size[2] = {width_, height_};
     std::size_t stride = static_cast<std::size_t>(width_) * kBytesPerPixel;
     int block = 0;
-    std::uint8_t* target = buffers.beginWrite(width_, height_);
+    std::uint8_t* target = buffers.beginWrite(width_, height_, content_);
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_SW_SIZE, size},
         {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("bgr0")},

@@ -97,6 +97,7 @@ private:
     int width_ = 640;
     int height_ = 480;
     bool sizeKnown_ = false;
+    PictureBuffers::Content content_{0, 0, 640, 480};
 };
 
 } // namespace orv

@@ -12,7 +12,7 @@ PictureBuffers::PictureBuffers() {
     }
 }
 
-std::uint8_t* PictureBuffers::beginWrite(int width, int height) {
+std::uint8_t* PictureBuffers::beginWrite(int width, int height, Content content) {
     std::lock_guard lock(mutex_);
     int chosen = 0;
     while (chosen == published_ || chosen == reading_)
@@ -20,6 +20,7 @@ std::uint8_t* PictureBuffers::beginWrite(int width, int height) {
     writing_ = chosen;
     width_[static_cast<std::size_t>(chosen)] = width;
     height_[static_cast<std::size_t>(chosen)] = height;
+    content_[static_cast<std::size_t>(chosen)] = content;
     return buffers_[static_cast<std::size_t>(chosen)].get();
 }
 
@@ -41,7 +42,7 @@ PictureBuffers::View PictureBuffers::beginRead() {
     if (reading_ < 0)
         return {};
     const auto i = static_cast<std::size_t>(reading_);
-    return {buffers_[i].get(), width_[i], height_[i]};
+    return {buffers_[i].get(), width_[i], height_[i], content_[i]};
 }
 
 void PictureBuffers::endRead() {

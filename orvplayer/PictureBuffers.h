@@ -23,8 +23,16 @@ public:
 
     PictureBuffers();
 
+    // The part of a picture that holds the video (the rest is letterbox).
+    struct Content {
+        int x = 0;
+        int y = 0;
+        int width = 0;
+        int height = 0;
+    };
+
     // Player thread: a buffer to render into, neither published nor being read.
-    std::uint8_t* beginWrite(int width, int height);
+    std::uint8_t* beginWrite(int width, int height, Content content);
     // Player thread: the buffer of beginWrite() becomes the newest picture.
     void publish();
     // The newest picture (null before the first), for the client's records.
@@ -34,6 +42,7 @@ public:
         const std::uint8_t* pixels = nullptr;
         int width = 0;
         int height = 0;
+        Content content;
     };
     // GUI thread: holds the newest picture until endRead().
     View beginRead();
@@ -50,6 +59,7 @@ private:
     std::array<std::unique_ptr<std::uint8_t[], Free>, kCount> buffers_;
     std::array<int, kCount> width_{};
     std::array<int, kCount> height_{};
+    std::array<Content, kCount> content_{};
     int writing_ = -1;
     int published_ = -1;
     int reading_ = -1;

@@ -169,17 +169,17 @@ void Player::placeWindow(int channel, bool inPopup, QWidget* popup, const std::i
     auto link = windows_[channel];
     if (!link || !rect)
         return;
-    const std::array<std::int16_t, 4> r{rect[0], rect[1], rect[2], rect[3]};
     QPointer<QWidget> owner(owner_);
     QPointer<QWidget> popupWindow(popup);
-    onGui([link, r, inPopup, owner, popupWindow] {
+    // The client writes its rectangles on the GUI thread: read them there.
+    onGui([link, rect, inPopup, owner, popupWindow] {
         VideoWindow* window = link->window;
         if (!window)
             return;
         QWidget* parent = inPopup && popupWindow ? popupWindow.data() : owner.data();
         if (parent && window->parentWidget() != parent)
             window->setParent(parent);
-        window->setGeometry(r[0], r[1], r[2], r[3]);
+        window->setGeometry(rect[0], rect[1], rect[2], rect[3]);
         window->show();
         window->update();
     });

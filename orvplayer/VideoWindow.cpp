@@ -36,11 +36,17 @@ bool VideoWindow::event(QEvent* event) {
 void VideoWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const PictureBuffers::View view = pictures_->beginRead();
-    if (view.pixels) {
+    if (view.pixels && view.content.width > 0 && view.content.height > 0) {
         const QImage picture(view.pixels, view.width, view.height, view.width * kBytesPerPixel,
                              QImage::Format_RGB32);
+        // The video part of the picture, fitted to the window with its aspect.
+        const QRect source(view.content.x, view.content.y, view.content.width, view.content.height);
+        QSize fitted = source.size().scaled(size(), Qt::KeepAspectRatio);
+        QRect target(QPoint(0, 0), fitted);
+        target.moveCenter(rect().center());
+        painter.fillRect(rect(), Qt::black);
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(rect(), picture);
+        painter.drawImage(target, picture, source);
     } else {
         painter.fillRect(rect(), Qt::black);
     }

@@ -1,0 +1,44 @@
+#pragma once
+// The binding of the playback library: loaded by name, beside the executable
+// first, with its four exports resolved. One instance per adapter; used from
+// the GUI thread and (for the exports) from the adapter's threads while bound.
+
+#include "OrvPlayerAbi.h"
+
+#include <atomic>
+#include <string>
+
+namespace kyvo::player {
+
+class PlayerLibrary {
+public:
+    // Load results.
+    enum LoadResult : int { kBound = 0, kAlreadyLoaded = 1, kNoName = 2, kExportMissing = 3, kLoadFailed = 4 };
+
+    ~PlayerLibrary();
+
+    int load(const char* name);
+    // Frees the library; false when none is loaded or freeing failed (the binding is then kept).
+    bool free();
+    bool loaded() const { return module_.load() != nullptr; }
+
+    int velora(int argc, char** argv) const;
+    void setInstance(void* instance) const;
+    void setCallback(OrvEventCallback callback) const;
+    void command(const char* text) const;
+    bool hasVelora() const { return velora_.load() != nullptr; }
+
+    // Where a library name is looked for first: the folder of the running program.
+    static std::string besideExecutable(const std::string& name);
+
+private:
+    void reset();
+
+    std::atomic<void*> module_{nullptr};
+    std::atomic<OrvVeloraFn> velora_{nullptr};
+    std::atomic<OrvSetInstFn> setInst_{nullptr};
+    std::atomic<OrvSetCallbackFn> setCallback_{nullptr};
+    std::atomic<OrvCommandFn> command_{nullptr};
+};
+
+} // namespace kyvo::player

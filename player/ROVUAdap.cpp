@@ -1,0 +1,524 @@
+#include "ROVUAdap.h"
+
+#include "StringIds.h"
+#include "ViewerMessages.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace kyvo::player {
+
+namespace {
+
+using namespace std::chrono_literals;
+
+constexpr std::uint32_t kUnknownFrameCount = 0xFFFFFFFFu;
+constexpr int kDefaultVolume = 100;
+constexpr int kDefaultChannelMode = 2;
+constexpr auto kStoppedWait = 10s;  // ended's Close waits this long for the library to stop
+constexpr char kTimeLengthRequest[] = "get_time_length";
+constexpr char kPictureOnlyMark[] = ".mjpg";
+
+// Formats into a buffer of `size` bytes; false when the text does not fit.
+template <class... Args>
+bool formatInto(std::string& out, std::size_t size, const char* format, Args... args) {
+    std::vector<char> buffer(size);
+    const int n = std::snprintf(buffer.data(), size, format, args...);
+    if (n < 0 || static_cast<std::size_t>(n) >= size)
+        return false;
+    out.assign(buffer.data(), static_cast<std::size_t>(n));
+    return true;
+}
+
+} // namespace
+
+ROVUAdap::ROVUAdap(AdapterHost& host) : host_(host) {
+    reset();
+    idle_ = std::make_unique<MVOXstat0>(*this);
+    playing_ = std::make_unique<MVOXstat1>(*this);
+    stopped_ = std::make_unique<MVOXstat2>(*this);
+    ended_ = std::make_unique<MVOXstat3>(*this);
+    ready_ = std::make_unique<MVOXstat4>(*this);
+    forwarding_ = std::make_unique<MVOXstat9>(*this);
+    current_.store(idle_.get());
+    previous_.store(nullptr);
+}
+
+// Ends the player (quit, and the stop flag once the library gave it) and the
+// queue thread, and waits for both before their data goes.
+ROVUAdap::~ROVUAdap() {
+    closing_.store(true);
+    if (playerThread_.joinable()) {
+        if (playerRunning_.load()) {
+            library_.command("quit");
+            if (std::int32_t* flag = stopFlag_.load())
+                std::atomic_ref<std::int32_t>(*flag).store(1);
+        }
+        playerThread_.join();
+    }
+    queueStop_.store(true);
+    stateEvent_.set();
+    if (queueThread_.joinable())
+        queueThread_.join();
+    library_.setCallback(nullptr);
+}
+
+void ROVUAdap::reset() {
+    length.store(0);
+    lengthSeconds.store(0);
+    {
+        std::lock_guard lock(filesMutex_);
+        first_.clear();
+        second_.clear();
+        filesSet_ = false;
+    }
+    frameIndex.store(0);
+    frameCount.store(kUnknownFrameCount);
+    popupWindow0.store(0);
+    popupWindow1.store(0);
+    volume_.store(kDefaultVolume);
+    channelMode.store(kDefaultChannelMode);
+    {
+        std::lock_guard lock(telemetryMutex_);
+        reader_.clearData();
+        hasTelemetryData_ = false;
+        box_.clear();
+        box_.shrink_to_fit();
+    }
+    popup0Shown.store(0);
+    popup1Shown.store(0);
+    int width = 0;
+    int height = 0;
+    host_.screenSize(width, height);
+    screenWidth_.store(width);
+    screenHeight_.store(height);
+}
+
+void ROVUAdap::ChangeState(ROVUState* state) {
+    {
+        std::lock_guard lock(stateMutex_);
+        ROVUState* now = current_.load();
+        if (state == now)
+            return;
+        previous_.store(now);
+        current_.store(state);
+        state->setOrigin(now);
+    }
+    stateEvent_.set();
+}
+
+int ROVUAdap::Open(const char* first, const char* second) {
+    ChangeState(forwarding_.get());
+    return current()->LoadFile(first, second ? second : "");
+}
+
+int ROVUAdap::NotifyMoved() {
+    const std::intptr_t window = videoWindow0_.load();
+    if (!window)
+        return 1;
+    host_.sendToWindow(window, orv::kMsgPlaced, 0, 0);
+    return 0;
+}
+
+bool ROVUAdap::telemetry(std::array<char, kGpsRecordSize>& gps, std::array<float, 3>& sensor) const {
+    std::lock_guard lock(telemetryMutex_);
+    if (!hasCopies_)
+        return false;
+    gps = gpsCopy_;
+    sensor = sensorCopy_;
+    return true;
+}
+
+// --- Steps the states share ---
+
+int ROVUAdap::bindLibrary(const char* path) {
+    const int result = library_.load(path);
+    if (result == PlayerLibrary::kBound) {
+        library_.setInstance(this);
+        library_.setCallback(&ROVUAdap::PlayerEventCallback);
+    }
+    return result;
+}
+
+int ROVUAdap::freeLibrary() {
+    if (!library_.loaded())
+        return 1;
+    // The player must be out of the library before it goes.
+    joinPlayerThread();
+    if (!library_.free())
+        return 1;
+    reset();
+    image0.store(nullptr);
+    image1.store(nullptr);
+    videoWindow0_.store(0);
+    videoWindow1_.store(0);
+    stopFlag_.store(nullptr);
+    return 0;
+}
+
+int ROVUAdap::requestStop(ROVUState* requester) {
+    if (!library_.loaded())
+        return 1;
+    // Before the library gave its stop flag there is nothing to set; the
+    // transition is still queued, so that the stop is finished when it comes.
+    if (std::int32_t* flag = stopFlag_.load())
+        std::atomic_ref<std::int32_t>(*flag).store(1);
+    ring_.write({reinterpret_cast<std::intptr_t>(playing_.get()), reinterpret_cast<std::intptr_t>(stopped_.get()),
+                 orv::kEvStopped, reinterpret_cast<std::intptr_t>(requester)});
+    return 1;
+}
+
+void ROVUAdap::sendCommand(const std::string& text) {
+    library_.command(text.c_str());
+}
+
+int ROVUAdap::readTelemetry(const std::string& first) {
+    // A picture-only recording has no telemetry; ".mjpg" at the very start of
+    // the path does not count.
+    const auto mark = first.find(kPictureOnlyMark);
+    std::lock_guard lock(telemetryMutex_);
+    if (mark != std::string::npos && mark > 0) {
+        reader_.clearData(); // its frames carry no telemetry of an earlier file
+        hasTelemetryData_ = false;
+        noTelemetry.store(1);
+        return 0;
+    }
+    reader_.clearData(); // the copy it views is about to be replaced
+    hasTelemetryData_ = false;
+    const int result = readTelemetryBox(first, encryptedViewMode.load() ? ViewMode::Encrypted : ViewMode::General,
+                                        key.load(), box_);
+    if (result != 0) {
+        noTelemetry.store(1);
+        return result;
+    }
+    reader_.setData(box_);
+    hasTelemetryData_ = true;
+    return 0;
+}
+
+int ROVUAdap::sendLoadCommand(const char* first, const char* second, std::size_t bufferSize) {
+    const std::string a = first ? first : "";
+    const std::string b = second ? second : "";
+    std::string text;
+    if (!formatInto(text, bufferSize, "rovu_loadfile \"%s\" \"%s\"", a.c_str(), b.c_str()))
+        return kPathTooLong;
+    {
+        std::lock_guard lock(filesMutex_);
+        first_ = a;
+        second_ = b;
+        filesSet_ = true;
+    }
+    const int read = readTelemetry(a);
+    if (read == kEncryptedInGeneralMode || read == kGeneralInEncryptedMode) {
+        // Final: the owner shows why and ends the program; nothing is played.
+        host_.viewModeMismatch(read == kEncryptedInGeneralMode ? strings::kEncryptedInGeneralMode
+                                                               : strings::kGeneralInEncryptedMode);
+        return 0;
+    }
+    std::replace(text.begin(), text.end(), '\\', '/');
+    sendCommand(text);
+    return 0;
+}
+
+int ROVUAdap::replay() {
+    std::string a;
+    std::string b;
+    {
+        std::lock_guard lock(filesMutex_);
+        if (!filesSet_)
+            return 1;
+        a = first_;
+        b = second_;
+    }
+    current()->LoadFile(a.c_str(), b.c_str());
+    return 0;
+}
+
+// Ready's Open: the load command goes first (the player picks its files from
+// the argument list); then the player thread and, once, the queue thread.
+int ROVUAdap::start(const char* first, const char* second) {
+    const std::string a = first ? first : "";
+    const std::string b = second ? second : "";
+    if (a.size() >= kPathBuffer || b.size() >= kPathBuffer)
+        return kPathTooLong;
+    const int sent = sendLoadCommand(a.c_str(), b.c_str(), kReadyCommandBuffer);
+    if (sent != 0)
+        return sent;
+    if (!library_.hasVelora())
+        return 3;
+    std::this_thread::sleep_for(10ms);
+    if (playerRunning_.load())
+        return 2;
+    joinPlayerThread(); // a player that has ended
+    std::this_thread::sleep_for(10ms);
+    std::snprintf(firstArg_.data(), firstArg_.size(), "%s", a.c_str());
+    std::snprintf(secondArg_.data(), secondArg_.size(), "%s", b.c_str());
+    std::replace(firstArg_.begin(), firstArg_.end(), '\\', '/');
+    std::replace(secondArg_.begin(), secondArg_.end(), '\\', '/');
+    try {
+        playerRunning_.store(true);
+        playerThread_ = std::thread(&ROVUAdap::playerThreadMain, this);
+    } catch (const std::system_error&) {
+        playerRunning_.store(false);
+        return 3;
+    }
+    if (!queueThread_.joinable()) {
+        try {
+            queueThread_ = std::thread(&ROVUAdap::queueThreadMain, this);
+        } catch (const std::system_error&) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+int ROVUAdap::seekCommand(float seconds, bool relative) {
+    char text[64];
+    std::snprintf(text, sizeof text, relative ? "seek %.2f" : "seek %.2f 2", static_cast<double>(seconds));
+    sendCommand(text);
+    if (stepping.load() == 1)
+        sendCommand("pause");
+    return 0;
+}
+
+int ROVUAdap::speedCommand(float value, bool change, const char* changeFormat) {
+    char text[64];
+    std::snprintf(text, sizeof text, change ? changeFormat : "speed_set %.2f 2", static_cast<double>(value));
+    sendCommand(text);
+    return 0;
+}
+
+int ROVUAdap::volumeCommand(float value, bool relative) {
+    const int v = static_cast<int>(value);
+    const int newVolume = relative ? volume_.load() + v : v;
+    volume_.store(newVolume);
+    char text[32];
+    std::snprintf(text, sizeof text, "volume %d 2", newVolume);
+    sendCommand(text);
+    return 0;
+}
+
+int ROVUAdap::moveWindow(std::uint8_t channel, std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h,
+                         bool popup) {
+    if (!videoWindow0_.load())
+        return 1;
+    const std::intptr_t window = channel == 1 ? videoWindow1_.load() : videoWindow0_.load();
+    if (!window || !host_.moveWindow(window, x, y, w, h))
+        return 2;
+    return storeRect(channel, x, y, w, h, popup);
+}
+
+int ROVUAdap::storeRect(std::uint8_t channel, std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h,
+                        bool popup) {
+    orv::VideoRectTable& table = popup ? popupRects_ : videoRects_;
+    std::int16_t* row = table.rect[channel ? 1 : 0];
+    row[0] = x;
+    row[1] = y;
+    row[2] = w;
+    row[3] = h;
+    return 0;
+}
+
+int ROVUAdap::redraw(int window) {
+    const std::intptr_t target = window == 1 ? videoWindow0_.load() : window == 2 ? videoWindow1_.load() : 0;
+    if (!target)
+        return 1;
+    host_.sendToWindow(target, orv::kMsgRedrawPrepare, 0, 0);
+    host_.sendToWindow(target, orv::kMsgRedraw, 0, 0);
+    return 0;
+}
+
+void ROVUAdap::quitAndWaitForStopped() {
+    sendCommand("quit");
+    const auto deadline = std::chrono::steady_clock::now() + kStoppedWait;
+    // The library reports 16 and, right after, 22 (idle) as its player ends.
+    while (current() != stopped_.get() && current() != idle_.get() && playerRunning_.load() &&
+           std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(1ms);
+}
+
+// --- Threads ---
+
+void ROVUAdap::playerThreadMain() {
+    bool any = false;
+    {
+        std::lock_guard lock(filesMutex_);
+        any = filesSet_;
+    }
+    if (any) {
+        static char arg0[] = "mplayer", arg1[] = "-vo", arg2[] = "directx:noaccel", arg3[] = "-autosync",
+                    arg4[] = "0";
+        char* argv[] = {arg0, arg1, arg2, arg3, arg4, firstArg_.data(), secondArg_.data(), nullptr};
+        library_.velora(orv::kVeloraArgc, argv);
+    }
+    playerRunning_.store(false);
+}
+
+void ROVUAdap::joinPlayerThread() {
+    if (playerThread_.joinable() && playerThread_.get_id() != std::this_thread::get_id())
+        playerThread_.join();
+}
+
+void ROVUAdap::queueThreadMain() {
+    while (!queueStop_.load()) {
+        stateEvent_.wait();
+        if (queueStop_.load())
+            break;
+        PendingTransition entry;
+        if (ring_.readOldest(&entry) != MVOXQ::kRead)
+            continue;
+        if (entry.from != reinterpret_cast<std::intptr_t>(previous_.load()) ||
+            entry.to != reinterpret_cast<std::intptr_t>(current_.load()))
+            continue;
+        ring_.removeOldest();
+        if (entry.code == orv::kEvStopped) {
+            std::this_thread::yield();
+            if (current()->Close() == 0 && !library_.loaded())
+                ChangeState(idle_.get());
+        }
+    }
+}
+
+// --- Events of the library ---
+
+void ROVUAdap::PlayerEventCallback(void* instance, std::intptr_t parameter, int code) {
+    if (instance)
+        static_cast<ROVUAdap*>(instance)->onEvent(parameter, code);
+}
+
+void ROVUAdap::onEvent(std::intptr_t parameter, int code) {
+    auto outPointer = [parameter](std::intptr_t value) {
+        if (parameter)
+            *reinterpret_cast<std::intptr_t*>(parameter) = value;
+    };
+    auto outInt = [parameter](std::int32_t value) {
+        if (parameter)
+            *reinterpret_cast<std::int32_t*>(parameter) = value;
+    };
+    switch (code) {
+    case orv::kEvReady: ChangeState(ready_.get()); break;
+    case orv::kEvVideoWindow0: videoWindow0_.store(parameter); break;
+    case orv::kEvVideoWindow1: videoWindow1_.store(parameter); break;
+    case orv::kEvFrame:
+        if (parameter)
+            onFrame(*reinterpret_cast<const orv::FrameInfo*>(parameter));
+        break;
+    case orv::kEvOwnerWindow: outPointer(host_.ownerWindow()); break;
+    case orv::kEvLength:
+        if (parameter) {
+            const float value = *reinterpret_cast<const float*>(parameter);
+            length.store(value);
+            lengthSeconds.store(static_cast<int>(value));
+        }
+        break;
+    case orv::kEvStopped: ChangeState(stopped_.get()); break;
+    case orv::kEvVideoRects: outPointer(reinterpret_cast<std::intptr_t>(&videoRects_)); break;
+    case orv::kEvPlaying: {
+        ChangeState(playing_.get());
+        static const char request[] = "get_time_length";
+        static_assert(sizeof request == sizeof kTimeLengthRequest);
+        if (const std::intptr_t window = videoWindow0_.load())
+            host_.postToWindow(window, orv::kMsgGetTimeLength, reinterpret_cast<std::uintptr_t>(request), 0);
+        break;
+    }
+    case orv::kEvEndOfEntry: onEnd(); break;
+    case orv::kEvStopFlag: stopFlag_.store(reinterpret_cast<std::int32_t*>(parameter)); break;
+    case orv::kEvPlayerEnded:
+        // The library's windows go with its player.
+        videoWindow0_.store(0);
+        videoWindow1_.store(0);
+        stopFlag_.store(nullptr);
+        ChangeState(idle_.get());
+        break;
+    case orv::kEvStreamInfo:
+        if (parameter) {
+            const auto* record = reinterpret_cast<const orv::StreamRecord*>(parameter);
+            if (record->info) {
+                const std::uint32_t count = record->info->frameCount;
+                frameCount.store(count);
+                std::lock_guard lock(telemetryMutex_);
+                reader_.setEntryLimit(count);
+            }
+        }
+        break;
+    case orv::kEvFrameIndex: frameIndex.store(static_cast<std::uint32_t>(parameter)); break;
+    case orv::kEvPopupWindow0: outPointer(popupWindow0.load()); break;
+    case orv::kEvPopupWindow1: outPointer(popupWindow1.load()); break;
+    case orv::kEvScreenWidth: outInt(screenWidth_.load()); break;
+    case orv::kEvScreenHeight: outInt(screenHeight_.load()); break;
+    case orv::kEvPopupRects: outPointer(reinterpret_cast<std::intptr_t>(&popupRects_)); break;
+    case orv::kEvVolume: outInt(volume_.load()); break;
+    case orv::kEvPopup0Shown: outInt(popup0Shown.load()); break;
+    case orv::kEvPopup1Shown: outInt(popup1Shown.load()); break;
+    case orv::kEvNoTelemetry: {
+        int failed = 0;
+        {
+            std::lock_guard lock(telemetryMutex_);
+            failed = reader_.failed() ? 1 : 0;
+        }
+        noTelemetry.store(failed);
+        outInt(failed);
+        break;
+    }
+    case orv::kEvChannelMode: outInt(channelMode.load()); break;
+    case orv::kEvPauseToggle:
+        if (current()->StateId() == 1) {
+            current()->TogglePause();
+            std::this_thread::sleep_for(10ms);
+            current()->Pause();
+        }
+        break;
+    case orv::kEvEncryptedMode: outInt(encryptedViewMode.load()); break;
+    case orv::kEvKey: outInt(static_cast<std::int32_t>(key.load())); break;
+    default: break; // codes the adapter does not use, and codes outside 0..37
+    }
+}
+
+void ROVUAdap::onFrame(const orv::FrameInfo& info) {
+    const std::uint32_t frame = frameIndex.load();
+    const bool forwarding = current() == forwarding_.get();
+    {
+        std::lock_guard lock(telemetryMutex_);
+        // Without a telemetry box no frame has telemetry (frames between the
+        // entry frames would otherwise pass with empty records).
+        const int parsed = hasTelemetryData_ ? reader_.parseEntry(frame) : MVOXUDAT::kNoData;
+        noTelemetry.store(parsed != 0 ? 1 : 0);
+        const char* gps = forwarding ? nullptr : reader_.gpsRecord(frame);
+        const std::uint8_t* sensor = forwarding ? nullptr : reader_.sensorRecord(frame);
+        if (!closing_.load() && parsed == 0) {
+            if (gps)
+                std::memcpy(gpsCopy_.data(), gps, kGpsRecordSize);
+            else
+                gpsCopy_.fill(0);
+            gpsCopy_.back() = '\0';
+            if (sensor)
+                std::memcpy(sensorCopy_.data(), sensor, kSensorRecordSize);
+            else
+                sensorCopy_.fill(0);
+            hasCopies_ = true;
+        }
+    }
+    currentTime.store(forwarding ? 0.0f : info.time);
+    currentSecond.store(forwarding ? 0 : static_cast<int>(info.time));
+    image0.store(info.picture0);
+    imageSize.store(info.imageSize);
+    if (channelMode.load() == 2)
+        image1.store(info.picture1);
+    if (!closing_.load())
+        host_.notifyOwner(WM_PLAYER_FRAME, 0, 0);
+}
+
+void ROVUAdap::onEnd() {
+    stateEvent_.set();
+    if (current() != playing_.get())
+        return;
+    ChangeState(ended_.get());
+    const std::uint32_t count = frameCount.load();
+    if (frameIndex.load() >= count - 1u && !closing_.load())
+        host_.notifyOwner(WM_PLAYER_END, 0, 1);
+}
+
+} // namespace kyvo::player

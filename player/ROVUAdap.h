@@ -1,0 +1,186 @@
+#pragma once
+// ROVUAdap: the only way the viewer drives playback. It turns commands into
+// the playback library's text commands, follows the library's events through
+// its states, runs the library's player on a thread of its own and finishes a
+// stop on a second (queue) thread once the library has confirmed it. On every
+// shown frame it picks the recording's telemetry entry and tells its owner.
+//
+// Threads and what they touch:
+//  - the owner's GUI thread: every operation (Open, the current state's
+//    operations, ChangeState, NotifyMoved), the setters of the owner members;
+//  - the player thread: inside the library's Velora for the whole playback;
+//  - the queue thread: woken by the state event, finishes stops (Close);
+//  - the library's threads: PlayerEventCallback.
+// Members shared between them are atomics; the telemetry copies and the
+// reader are guarded by telemetryMutex_; state changes by stateMutex_.
+// Destruction asks both threads to end and joins them before anything they
+// use is freed; no thread is killed.
+
+#include "AdapterHost.h"
+#include "AutoResetEvent.h"
+#include "OrvPlayerAbi.h"
+#include "PlayerLibrary.h"
+#include "ROVUState.h"
+#include "TelemetryBox.h"
+#include "TransitionRing.h"
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace kyvo::player {
+
+// Open and LoadFile: a path longer than the library's command buffers.
+inline constexpr int kPathTooLong = 5;
+// Buffers of the player thread's argument copies and of the command texts.
+inline constexpr std::size_t kPathBuffer = 256;
+inline constexpr std::size_t kReadyCommandBuffer = 260;
+
+inline constexpr std::size_t kGpsRecordSize = 128;
+inline constexpr std::size_t kSensorRecordSize = 12;
+
+class ROVUAdap {
+public:
+    ROVUAdap(AdapterHost& host);
+    virtual ~ROVUAdap();
+    ROVUAdap(const ROVUAdap&) = delete;
+    ROVUAdap& operator=(const ROVUAdap&) = delete;
+
+    // --- Operations of the owner (GUI thread) ---
+    ROVUState* current() const { return current_.load(); }
+    ROVUState* previous() const { return previous_.load(); }
+    // Forwarding, then the state it came from loads the files.
+    int Open(const char* first, const char* second);
+    int DisplaySecond() const { return currentSecond.load() + 1; }
+    // Tells video window 0 that the owner moved; 1 when there is none.
+    int NotifyMoved();
+    void ChangeState(ROVUState* state);
+
+    MVOXstat0& idle() { return *idle_; }
+    MVOXstat1& playing() { return *playing_; }
+    MVOXstat2& stopped() { return *stopped_; }
+    MVOXstat3& ended() { return *ended_; }
+    MVOXstat4& ready() { return *ready_; }
+    MVOXstat9& forwarding() { return *forwarding_; }
+
+    // --- Members the owner reads or writes ---
+    std::atomic<float> currentTime{0};
+    std::atomic<int> currentSecond{0};   // the owner also steps it itself
+    std::atomic<float> length{0};
+    std::atomic<int> lengthSeconds{0};
+    std::atomic<std::uint32_t> frameCount{0xFFFFFFFFu};
+    std::atomic<std::uint32_t> frameIndex{0};
+    std::atomic<int> noTelemetry{0};
+    std::atomic<int> channelMode{2};
+    std::atomic<int> encryptedViewMode{0};
+    std::atomic<std::uint32_t> key{0};
+    std::atomic<int> stepping{0};
+    std::atomic<std::uint8_t*> image0{nullptr};
+    std::atomic<std::uint8_t*> image1{nullptr};
+    std::atomic<int> imageSize{0};
+    std::atomic<std::intptr_t> popupWindow0{0};
+    std::atomic<std::intptr_t> popupWindow1{0};
+    std::atomic<int> popup0Shown{0};
+    std::atomic<int> popup1Shown{0};
+
+    // The telemetry of the current frame: copies of its GPS record (a
+    // NUL-terminated sentence) and its three sensor floats. False until the
+    // first frame with telemetry.
+    bool telemetry(std::array<char, kGpsRecordSize>& gps, std::array<float, 3>& sensor) const;
+
+    // --- For the states and the library ---
+    AdapterHost& host() { return host_; }
+    PlayerLibrary& library() { return library_; }
+    std::intptr_t videoWindow0() const { return videoWindow0_.load(); }
+    std::intptr_t videoWindow1() const { return videoWindow1_.load(); }
+    int volume() const { return volume_.load(); }
+    const orv::VideoRectTable& videoRects() const { return videoRects_; }
+    const orv::VideoRectTable& popupRects() const { return popupRects_; }
+    MVOXQ& transitions() { return ring_; }
+    bool playerThreadRunning() const { return playerRunning_.load(); }
+    bool closing() const { return closing_.load(); }
+
+    // Steps shared by several states (see ROVUState.cpp).
+    int bindLibrary(const char* path);
+    int freeLibrary();
+    int requestStop(ROVUState* requester);
+    int sendLoadCommand(const char* first, const char* second, std::size_t bufferSize);
+    int replay();
+    int start(const char* first, const char* second);
+    int seekCommand(float seconds, bool relative);
+    int speedCommand(float value, bool change, const char* changeFormat);
+    int volumeCommand(float value, bool relative);
+    int moveWindow(std::uint8_t channel, std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h,
+                   bool popup);
+    int storeRect(std::uint8_t channel, std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h, bool popup);
+    int redraw(int window);
+    void sendCommand(const std::string& text);
+    void quitAndWaitForStopped();
+
+    static void PlayerEventCallback(void* instance, std::intptr_t parameter, int code);
+
+private:
+    void reset();
+    int readTelemetry(const std::string& first); // the reader's result
+    void onEvent(std::intptr_t parameter, int code);
+    void onFrame(const orv::FrameInfo& info);
+    void onEnd();
+    void playerThreadMain();
+    void queueThreadMain();
+    void joinPlayerThread();
+
+    AdapterHost& host_;
+    PlayerLibrary library_;
+
+    std::unique_ptr<MVOXstat0> idle_;
+    std::unique_ptr<MVOXstat1> playing_;
+    std::unique_ptr<MVOXstat2> stopped_;
+    std::unique_ptr<MVOXstat3> ended_;
+    std::unique_ptr<MVOXstat4> ready_;
+    std::unique_ptr<MVOXstat9> forwarding_;
+    std::mutex stateMutex_; // makes the three stores of ChangeState one step
+    std::atomic<ROVUState*> current_{nullptr};
+    std::atomic<ROVUState*> previous_{nullptr};
+
+    MVOXQ ring_;
+    AutoResetEvent stateEvent_;
+    std::atomic<bool> closing_{false};
+    std::atomic<bool> queueStop_{false};
+
+    // Telemetry: the reader, its copy of the box and the current copies.
+    mutable std::mutex telemetryMutex_; // guards the members up to sensorCopy_
+    MVOXUDAT reader_;
+    std::vector<std::uint8_t> box_;
+    bool hasTelemetryData_ = false;
+    bool hasCopies_ = false;
+    std::array<char, kGpsRecordSize> gpsCopy_{};
+    std::array<float, 3> sensorCopy_{};
+
+    std::atomic<int> volume_{100};
+    std::atomic<int> screenWidth_{0};
+    std::atomic<int> screenHeight_{0};
+    orv::VideoRectTable videoRects_{};  // written on the GUI thread, read by the library there
+    orv::VideoRectTable popupRects_{};
+    std::atomic<std::intptr_t> videoWindow0_{0};
+    std::atomic<std::intptr_t> videoWindow1_{0};
+    std::atomic<std::int32_t*> stopFlag_{nullptr};
+
+    // The current pair of files and the player thread's argument copies.
+    std::mutex filesMutex_; // guards first_, second_
+    std::string first_;
+    std::string second_;
+    bool filesSet_ = false;
+    std::array<char, kPathBuffer> firstArg_{};
+    std::array<char, kPathBuffer> secondArg_{};
+
+    std::thread playerThread_;
+    std::atomic<bool> playerRunning_{false};
+    std::thread queueThread_;
+};
+
+} // namespace kyvo::player
