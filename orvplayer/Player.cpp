@@ -60,6 +60,10 @@ void Player::post(Item item) {
 void Player::command(const char* text) {
     if (!text)
         return;
+    // A client that waits for the player to end may hold the GUI thread the
+    // player is waiting for: "quit" must be seen at once.
+    if (const auto command = parseCommand(text); command && command->kind == Command::Kind::Quit)
+        quitAsked_.store(true);
     post({Item::Type::Text, text, 0});
 }
 
@@ -146,7 +150,7 @@ void Player::createWindows() {
     });
     const auto deadline = Clock::now() + kWindowTimeout;
     while (created.wait_for(kIdleWait) != std::future_status::ready) {
-        if (stopFlag_.load() != 0 || Clock::now() > deadline) {
+        if (stopFlag_.load() != 0 || quitAsked_.load() || Clock::now() > deadline) {
             std::fprintf(stderr, "orvplayer: the video windows were not created; playing without them\n");
             return;
         }
@@ -213,6 +217,7 @@ int Player::run(int argc, char** argv) {
     if (onGuiThread())
         std::fprintf(stderr, "orvplayer: the player runs on the GUI thread; video windows may not repaint\n");
     stopFlag_.store(0);
+    quitAsked_.store(false);
     quit_ = false;
     entryActive_ = false;
     const std::string first = argc > kVeloraFirstFileArg && argv[kVeloraFirstFileArg] ? argv[kVeloraFirstFileArg] : "";
@@ -241,7 +246,9 @@ int Player::run(int argc, char** argv) {
 
     // 3. The decoders.
     std::string error;
-    if (startChannels(error)) {
+    if (quitAsked_.load() || stopFlag_.load() != 0) {
+        // Ended before it began.
+    } else if (startChannels(error)) {
         notify(kEvReady, 0);
         channels_[0]->setVolume(volume);
         dropStaleLoads(first, second);

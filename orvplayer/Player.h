@@ -78,6 +78,7 @@ private:
     std::atomic<OrvEventCallback> callback_{nullptr};
     std::atomic<bool> running_{false};
     std::atomic<std::int32_t> stopFlag_{0}; // written by the client through code 21's address
+    std::atomic<bool> quitAsked_{false};    // "quit" arrived (looked at while waiting for the GUI)
 
     std::mutex mutex_; // guards items_, eventWake_, renderWake_
     std::condition_variable wake_;

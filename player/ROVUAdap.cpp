@@ -216,7 +216,7 @@ int ROVUAdap::sendLoadCommand(const char* first, const char* second, std::size_t
         // Final: the owner shows why and ends the program; nothing is played.
         host_.viewModeMismatch(read == kEncryptedInGeneralMode ? strings::kEncryptedInGeneralMode
                                                                : strings::kGeneralInEncryptedMode);
-        return 0;
+        return kViewModeMismatch;
     }
     std::replace(text.begin(), text.end(), '\\', '/');
     sendCommand(text);

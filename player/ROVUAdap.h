@@ -37,6 +37,8 @@ namespace kyvo::player {
 
 // Open and LoadFile: a path longer than the library's command buffers.
 inline constexpr int kPathTooLong = 5;
+// Open and LoadFile: the recording's view mode does not match; the owner ends the program.
+inline constexpr int kViewModeMismatch = 6;
 // Buffers of the player thread's argument copies and of the command texts.
 inline constexpr std::size_t kPathBuffer = 256;
 inline constexpr std::size_t kReadyCommandBuffer = 260;

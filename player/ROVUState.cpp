@@ -44,7 +44,7 @@ int MVOXstat0::Close() { return adapter_.freeLibrary(); }
 int MVOXstat0::Open(const char* first, const char* second) { return adapter_.ready().Open(first, second); }
 int MVOXstat0::LoadFile(const char* first, const char* second) {
     const int result = Open(first, second);
-    return result == kPathTooLong ? result : 0;
+    return result == kPathTooLong || result == kViewModeMismatch ? result : 0;
 }
 int MVOXstat0::SetVideoRect(std::uint8_t c, std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h) {
     return adapter_.storeRect(c, x, y, w, h, false);
@@ -103,7 +103,7 @@ int MVOXstat3::Close() {
 }
 int MVOXstat3::Open(const char* first, const char* second) {
     const int result = LoadFile(first, second);
-    return result == kPathTooLong ? result : 0;
+    return result == kPathTooLong || result == kViewModeMismatch ? result : 0;
 }
 int MVOXstat3::LoadFile(const char* first, const char* second) {
     return adapter_.sendLoadCommand(first, second, kPathBuffer);

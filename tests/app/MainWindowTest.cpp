@@ -2,11 +2,16 @@
 // keeps, dragging, and pixels of the painted main screen.
 
 #include "CJXQ_PCMgrDlg.h"
+#include "MessageBox.h"
+#include "ROVUAdap.h"
+#include "StringIds.h"
+#include "Strings.h"
 #include "RegistryStore.h"
 #include "SettingPopup.h"
 #include "Skin.h"
 #include "SkinButton.h"
 
+#include <QFile>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -206,4 +211,61 @@ TEST_F(MainWindowTest, OnlyTheTopStripDragsTheWindow) {
     QCoreApplication::sendEvent(dialog.get(), &move);
     QTest::mouseRelease(dialog.get(), Qt::LeftButton, {}, QPoint(560, 60));
     EXPECT_EQ(dialog->pos(), start + QPoint(60, 40));
+}
+
+namespace {
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return path;
+}
+
+} // namespace
+
+TEST_F(MainWindowTest, ARecordingOfTheOtherViewModeEndsTheProgramAfterItsMessage) {
+    struct Case {
+        int viewMode;
+        QByteArray header;
+        int stringId;
+    };
+    const std::vector<Case> cases{
+        {0, QByteArray("\x00\x00\x00\x20xxxx", 8) + QByteArray(56, '\x01'), strings::kEncryptedInGeneralMode},
+        {1, QByteArray("\x00\x00\x00\x20" "ftyp", 8) + QByteArray(56, '\x00'), strings::kGeneralInEncryptedMode},
+    };
+    for (const Case& c : cases) {
+        std::vector<QString> shown;
+        setMessageBoxSink([&](const MessageBoxRequest& request) {
+            shown.push_back(request.text);
+            return kAnswerOk;
+        });
+        const QString path = writeFile(dir, QStringLiteral("drf_20240612_081500.mov"), c.header);
+        ASSERT_FALSE(path.isEmpty());
+        {
+            auto dialog = openDialog();
+            dialog->adapter()->encryptedViewMode.store(c.viewMode);
+            dialog->openSelectedFile(path);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->ended(); }, 5000));
+        }
+        setMessageBoxSink({});
+        ASSERT_EQ(shown.size(), 1u);
+        EXPECT_EQ(shown[0], loadString(c.stringId));
+        EXPECT_TRUE(storedConfig().startsWith("2?21?0?0?")); // the configuration was written on the way out
+    }
+}
+
+TEST_F(MainWindowTest, AMissingOrEmptyRecordingPlaysNothingAndShowsNoMessage) {
+    std::vector<QString> shown;
+    setMessageBoxSink([&](const MessageBoxRequest& request) {
+        shown.push_back(request.text);
+        return kAnswerOk;
+    });
+    auto dialog = openDialog();
+    dialog->openSelectedFile(dir.filePath(QStringLiteral("missing.mov")));
+    dialog->openSelectedFile(writeFile(dir, QStringLiteral("drf_20240612_081500.mov"), QByteArray()));
+    setMessageBoxSink({});
+    EXPECT_FALSE(dialog->playing());
+    EXPECT_TRUE(shown.empty());
 }
