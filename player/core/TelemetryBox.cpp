@@ -51,7 +51,8 @@ public:
                 return false;
             }
             // A file that shrank since its size was taken ends early: zeros.
-            std::fill(bytes_.begin() + static_cast<std::ptrdiff_t>(*got), bytes_.begin() + static_cast<std::ptrdiff_t>(length_), 0);
+            std::fill(bytes_.begin() + static_cast<std::ptrdiff_t>(*got),
+                      bytes_.begin() + static_cast<std::ptrdiff_t>(length_), 0);
         }
         const auto from = static_cast<std::size_t>(position - start_);
         std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(from), static_cast<std::size_t>(wanted - position),

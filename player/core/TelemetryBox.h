@@ -128,7 +128,9 @@ public:
     std::uint32_t boxType() const { return boxType_; }
 
 private:
-    static bool isEntryFrame(std::uint32_t frame) { return frame % udat::kFramesPerEntry == udat::kEntryFrameRemainder; }
+    static bool isEntryFrame(std::uint32_t frame) {
+        return frame % udat::kFramesPerEntry == udat::kEntryFrameRemainder;
+    }
     bool belowLimit(std::uint32_t frame) const { return entryLimit_ == kNoEntryLimit || frame < entryLimit_; }
 
     int failure_ = 0;
