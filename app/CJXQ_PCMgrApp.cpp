@@ -55,17 +55,19 @@ int CJXQ_PCMgrApp::run(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("Kyvo Viewer"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kyvo Viewer"));
 
-    // The first file plays from start-up; the play list takes the others later.
-    for (std::size_t i = 1; i < options.files.size(); ++i)
-        std::fprintf(stderr, "tessaro-viewer: ignoring %s: the play list does not take files yet\n",
-                     options.files[i].c_str());
 
     int exitCode = 0;
     {
         CJXQ_PCMgrDlg dialog;
         dialog.initDialog();
-        if (!options.files.empty())
-            dialog.openSelectedFile(QString::fromLocal8Bit(options.files.front().c_str()));
+        // Files of the command line enter the play list in sorted order; the first plays.
+        if (!options.files.empty()) {
+            std::vector<std::u16string> paths;
+            for (const std::string& file : options.files)
+                paths.push_back(QFileInfo(QString::fromLocal8Bit(file.c_str())).absoluteFilePath().toStdU16String());
+            dialog.addToPlayList(std::move(paths), true);
+            dialog.openSelectedFile();
+        }
         if (options.screenshotPath) {
             const QString path = QString::fromStdString(*options.screenshotPath);
             QTimer::singleShot(static_cast<int>(options.afterSeconds * 1000), &dialog, [&dialog, &exitCode, path] {

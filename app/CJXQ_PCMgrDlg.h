@@ -15,6 +15,7 @@
 
 #include "MainLayout.h"
 #include "PasswordCheck.h"
+#include "PlayList.h"
 #include "AdapterHost.h"
 #include "RegistryStore.h"
 #include "SkinCanvas.h"
@@ -34,6 +35,7 @@ class QPushButton;
 namespace kyvo {
 class SkinButton;
 class SettingPopup;
+class FilesOpenPopup;
 namespace player {
 class ROVUAdap;
 }
@@ -69,9 +71,16 @@ public:
     // A control's command (WM_COMMAND).
     void onCommand(int controlId);
 
-    // Opens a recording for playback (the common step of play, next, previous
-    // and the automatic advance). Before the password is given it waits.
-    void openSelectedFile(const QString& path);
+    // Opens the play list's selected recording (the common step of play,
+    // next, previous and the automatic advance). Before the password is given
+    // it waits.
+    void openSelectedFile();
+    // Appends recordings to the play list (sorted first when `sorted`).
+    void addToPlayList(std::vector<std::u16string> paths, bool sorted);
+    const PlayList& playList() const { return playList_; }
+    FilesOpenPopup* filesPopup() const { return filesPopup_; }
+    // The play command (also the double click on a row).
+    void play();
     player::ROVUAdap* adapter() const { return adapter_.get(); }
     bool playing() const { return playing_; }
     const QString& currentFile() const { return currentFile_; }
@@ -84,6 +93,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -114,6 +124,8 @@ private:
     void drawSliders();
     void drawSpeedDigits();
     void drawListRows();
+    void drawTitle();
+    void erasePlayListPanel();
     void drawConnectionNotice();
     void removeConnectionNotice();
     void invalidate(const Rect& rect);
@@ -124,6 +136,14 @@ private:
     // Commands (MainWindow.cpp).
     void onClose();
     void onSystemSettings();
+    void onOpenFiles();
+    void onClearList();
+    LResult onFilesAdd(WParam count, LParam kind);
+    void resetPlaybackInterface();
+    bool atEndBound() const;
+    // The play-list panel's part of the mouse (MainWindowInput.cpp).
+    bool playListPress(int x, int y);
+    bool playListDoubleClick(int x, int y);
 
     std::unique_ptr<RegistryStore> store_;
     SkinCanvas canvas_;
@@ -137,7 +157,13 @@ private:
     std::unique_ptr<player::AdapterHost> adapterHost_;
     std::unique_ptr<player::ROVUAdap> adapter_; // from creation to shutdown
     QString currentFile_;
-    QString pendingFile_; // asked for before the password was given
+    bool openPending_ = false; // a file was to be opened before the password was given
+    PlayList playList_;
+    FilesOpenPopup* filesPopup_ = nullptr; // owned from its first use to shutdown
+    QString title_;
+    // A knob or the list thumb being dragged: progress 0, speed 1, volume 2, list thumb 3.
+    bool dragInProgress_ = false;
+    int dragTarget_ = -1;
 
     // Flags.
     QEventLoop* modalLoop_ = nullptr; // the loop of doModal() while it runs

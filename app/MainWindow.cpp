@@ -6,6 +6,7 @@
 #include "Fonts.h"
 #include "MainAdapterHost.h"
 #include "OrvPlayerAbi.h"
+#include "FilesOpenPopup.h"
 #include "ROVUAdap.h"
 #include "RegistryStore.h"
 #include "SettingPopup.h"
@@ -224,16 +225,25 @@ void CJXQ_PCMgrDlg::onDestroy() {
     // The adapter ends its player and threads before anything they use goes.
     adapter_.reset();
     adapterHost_.reset();
+    if (filesPopup_)
+        filesPopup_->close();
     playing_ = false;
     writeConfiguration();
     delete settingPopup_;
     settingPopup_ = nullptr;
+    playList_.clear();
+    delete filesPopup_;
+    filesPopup_ = nullptr;
 }
 
 LResult CJXQ_PCMgrDlg::windowMessage(unsigned message, WParam wParam, LParam lParam) {
     switch (message) {
     case WM_FILES_POPUP_CLOSED:
+        if (wParam == 1 && filesPopup_)
+            filesPopup_->setShown(false);
         return 0;
+    case WM_FILES_ADD:
+        return onFilesAdd(wParam, lParam);
     case WM_PLAYER_FRAME:
         return playing_ && adapter_ ? 1 : 0;
     case WM_PLAYER_END:
@@ -241,7 +251,6 @@ LResult CJXQ_PCMgrDlg::windowMessage(unsigned message, WParam wParam, LParam lPa
         return 1;
     case WM_VIDEO_POPUP_OPEN:
     case WM_POPUP_CLOSED:
-    case WM_FILES_ADD:
     case WM_BACKUP_REQUEST:
     case WM_POPUP_DONE:
         return 0;
@@ -265,6 +274,15 @@ void CJXQ_PCMgrDlg::onCommand(int controlId) {
         break;
     case control::kSetting:
         onSystemSettings();
+        break;
+    case control::kPlay:
+        play();
+        break;
+    case control::kOpenFiles:
+        onOpenFiles();
+        break;
+    case control::kClearList:
+        onClearList();
         break;
     default:
         // Print, capture, backup, information, playback, play list and USB
@@ -293,42 +311,6 @@ void CJXQ_PCMgrDlg::timerEvent(QTimerEvent* event) {
         advanceUnlockAnimation();
     else
         MessageWindow::timerEvent(event);
-}
-
-// Opening the selected file: the common step of play, next, previous and the
-// automatic advance. A missing or empty recording plays nothing.
-void CJXQ_PCMgrDlg::openSelectedFile(const QString& path) {
-    if (ended_)
-        return;
-    if (!unlocked_ || unlockFrame_ >= 0) {
-        pendingFile_ = path;
-        return;
-    }
-    createAdapter();
-    if (playing_) {
-        adapter_->currentTime.store(0);
-        adapter_->currentSecond.store(0);
-        adapter_->length.store(0);
-        adapter_->lengthSeconds.store(0);
-    }
-    currentFile_ = path;
-    const QFileInfo status(path);
-    invalidate(kVideoRect);
-    if (!status.exists() || status.size() == 0) {
-        if (adapter_->channelMode.load() == 2)
-            messageBox(this, strings::kRecordedIn1Channel, MessageIcon::Information);
-        return;
-    }
-    if (adapter_->channelMode.load() == 1) {
-        const QByteArray utf8 = path.toUtf8();
-        if (static_cast<std::size_t>(utf8.size()) >= player::kPathBuffer) {
-            std::fprintf(stderr, "tessaro-viewer: path too long to play: %s\n", utf8.constData());
-            return;
-        }
-        adapter_->Open(utf8.constData(), "");
-    }
-    adapter_->current()->Yield();
-    playing_ = true;
 }
 
 bool CJXQ_PCMgrDlg::event(QEvent* event) {

@@ -47,12 +47,24 @@ void CJXQ_PCMgrDlg::mousePressEvent(QMouseEvent* event) {
         dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
         return;
     }
+    // While a knob or the thumb is dragged further presses are left alone.
+    if (event->button() == Qt::LeftButton && unlocked_ && !dragInProgress_ && playListPress(at.x(), at.y()))
+        return;
     MessageWindow::mousePressEvent(event);
 }
 
 void CJXQ_PCMgrDlg::mouseMoveEvent(QMouseEvent* event) {
     if (draggingWindow_) {
         move(event->globalPosition().toPoint() - dragOffset_);
+        return;
+    }
+    if (dragInProgress_ && dragTarget_ == 3) {
+        const QPoint at = event->position().toPoint();
+        const bool pageChanged = playList_.dragThumb(at.x(), at.y());
+        // The scroll bar alone, or the whole panel when the page changed.
+        const Rect area = pageChanged ? rectAt(685, 608, 315, 154) : Rect{985, 608, 1000, 762};
+        canvas_.erase(area);
+        invalidate(area);
         return;
     }
     MessageWindow::mouseMoveEvent(event);
@@ -64,7 +76,20 @@ void CJXQ_PCMgrDlg::mouseReleaseEvent(QMouseEvent* event) {
         windowRect_ = QRect(pos(), size());
         return;
     }
+    if (dragInProgress_) {
+        releaseMouse();
+        playList_.releaseThumb();
+        dragInProgress_ = false;
+        return;
+    }
     MessageWindow::mouseReleaseEvent(event);
+}
+
+void CJXQ_PCMgrDlg::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && unlocked_ && playListDoubleClick(at.x(), at.y()))
+        return;
+    MessageWindow::mouseDoubleClickEvent(event);
 }
 
 } // namespace kyvo::app

@@ -132,14 +132,6 @@ void CJXQ_PCMgrDlg::drawSpeedDigits() {
         canvas_.drawImage(bitmap::kDigitFirst + digits[i], kSpeedDigitsAt[i]);
 }
 
-void CJXQ_PCMgrDlg::drawListRows() {
-    QPainter painter(&canvas_.backBuffer());
-    painter.fillRect(toQRect(kListTrack), QColor::fromRgb(kListTrackColour));
-    painter.end();
-    canvas_.drawImage(bitmap::kScrollUp, kListArrowUpAt);
-    canvas_.drawImage(bitmap::kScrollDown, kListArrowDownAt);
-}
-
 void CJXQ_PCMgrDlg::drawConnectionNotice() {
     QPainter painter(&canvas_.backBuffer());
     painter.setFont(pointFont(kNoticeFont, displayScale_));

@@ -85,8 +85,8 @@ void CJXQ_PCMgrDlg::finishUnlock() {
             button->show();
     canvas_.eraseAll();
     update();
-    if (!pendingFile_.isEmpty())
-        openSelectedFile(std::exchange(pendingFile_, QString()));
+    if (std::exchange(openPending_, false))
+        openSelectedFile();
 }
 
 void CJXQ_PCMgrDlg::paintPasswordScreen() {

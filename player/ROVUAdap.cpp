@@ -51,14 +51,13 @@ ROVUAdap::ROVUAdap(AdapterHost& host) : host_(host) {
 // queue thread, and waits for both before their data goes.
 ROVUAdap::~ROVUAdap() {
     closing_.store(true);
-    if (playerThread_.joinable()) {
-        if (playerRunning_.load()) {
-            library_.command("quit");
-            if (std::int32_t* flag = stopFlag_.load())
-                std::atomic_ref<std::int32_t>(*flag).store(1);
-        }
-        playerThread_.join();
+    if (playerRunning_.load()) {
+        library_.command("quit");
+        if (std::int32_t* flag = stopFlag_.load())
+            std::atomic_ref<std::int32_t>(*flag).store(1);
     }
+    // The queue thread may be joining the player too (finishing a stop).
+    joinPlayerThread();
     queueStop_.store(true);
     stateEvent_.set();
     if (queueThread_.joinable())
@@ -85,6 +84,7 @@ void ROVUAdap::reset() {
         std::lock_guard lock(telemetryMutex_);
         reader_.clearData();
         hasTelemetryData_ = false;
+        readFailed_ = false;
         box_.clear();
         box_.shrink_to_fit();
     }
@@ -106,8 +106,22 @@ void ROVUAdap::ChangeState(ROVUState* state) {
         previous_.store(now);
         current_.store(state);
         state->setOrigin(now);
+        takeTransition(now, state);
     }
     stateEvent_.set();
+}
+
+// The library reports 16 and 22 back to back, so the queue thread may wake
+// only after the states have moved on: the oldest pending transition is
+// matched here, as it happens, and left to the queue thread as due.
+void ROVUAdap::takeTransition(ROVUState* from, ROVUState* to) {
+    PendingTransition entry;
+    if (ring_.readOldest(&entry) != MVOXQ::kRead || entry.from != reinterpret_cast<std::intptr_t>(from) ||
+        entry.to != reinterpret_cast<std::intptr_t>(to))
+        return;
+    ring_.removeOldest();
+    if (entry.code == orv::kEvStopped)
+        stopsDue_.fetch_add(1);
 }
 
 int ROVUAdap::Open(const char* first, const char* second) {
@@ -183,6 +197,7 @@ int ROVUAdap::readTelemetry(const std::string& first) {
     if (mark != std::string::npos && mark > 0) {
         reader_.clearData(); // its frames carry no telemetry of an earlier file
         hasTelemetryData_ = false;
+        readFailed_ = true;
         noTelemetry.store(1);
         return 0;
     }
@@ -190,6 +205,9 @@ int ROVUAdap::readTelemetry(const std::string& first) {
     hasTelemetryData_ = false;
     const int result = readTelemetryBox(first, encryptedViewMode.load() ? ViewMode::Encrypted : ViewMode::General,
                                         key.load(), box_);
+    // The reader keeps the failure flag of its last entry; a failed read
+    // counts as failed until the next file.
+    readFailed_ = result != 0;
     if (result != 0) {
         noTelemetry.store(1);
         return result;
@@ -259,6 +277,7 @@ int ROVUAdap::start(const char* first, const char* second) {
     std::replace(firstArg_.begin(), firstArg_.end(), '\\', '/');
     std::replace(secondArg_.begin(), secondArg_.end(), '\\', '/');
     try {
+        std::lock_guard lock(playerThreadMutex_);
         playerRunning_.store(true);
         playerThread_ = std::thread(&ROVUAdap::playerThreadMain, this);
     } catch (const std::system_error&) {
@@ -358,6 +377,7 @@ void ROVUAdap::playerThreadMain() {
 }
 
 void ROVUAdap::joinPlayerThread() {
+    std::lock_guard lock(playerThreadMutex_);
     if (playerThread_.joinable() && playerThread_.get_id() != std::this_thread::get_id())
         playerThread_.join();
 }
@@ -367,6 +387,14 @@ void ROVUAdap::queueThreadMain() {
         stateEvent_.wait();
         if (queueStop_.load())
             break;
+        // Stops whose transition ChangeState took. By now the library may
+        // have gone on to idle (22), whose Close frees it as stopped's does;
+        // a playback begun since then is left alone.
+        for (; stopsDue_.load() > 0; stopsDue_.fetch_sub(1)) {
+            ROVUState* now = current();
+            if (now == stopped_.get() || now == idle_.get())
+                finishStop();
+        }
         PendingTransition entry;
         if (ring_.readOldest(&entry) != MVOXQ::kRead)
             continue;
@@ -374,12 +402,15 @@ void ROVUAdap::queueThreadMain() {
             entry.to != reinterpret_cast<std::intptr_t>(current_.load()))
             continue;
         ring_.removeOldest();
-        if (entry.code == orv::kEvStopped) {
-            std::this_thread::yield();
-            if (current()->Close() == 0 && !library_.loaded())
-                ChangeState(idle_.get());
-        }
+        if (entry.code == orv::kEvStopped)
+            finishStop();
     }
+}
+
+void ROVUAdap::finishStop() {
+    std::this_thread::yield();
+    if (current()->Close() == 0 && !library_.loaded())
+        ChangeState(idle_.get());
 }
 
 // --- Events of the library ---
@@ -457,7 +488,7 @@ void ROVUAdap::onEvent(std::intptr_t parameter, int code) {
         int failed = 0;
         {
             std::lock_guard lock(telemetryMutex_);
-            failed = reader_.failed() ? 1 : 0;
+            failed = readFailed_ || reader_.failed() ? 1 : 0;
         }
         noTelemetry.store(failed);
         outInt(failed);
@@ -516,8 +547,9 @@ void ROVUAdap::onEnd() {
     if (current() != playing_.get())
         return;
     ChangeState(ended_.get());
+    // Unsigned: count - 1 wraps for a frame count of 0, which also counts.
     const std::uint32_t count = frameCount.load();
-    if (frameIndex.load() >= count - 1u && !closing_.load())
+    if ((count == 0 || frameIndex.load() >= count - 1u) && !closing_.load())
         host_.notifyOwner(WM_PLAYER_END, 0, 1);
 }
 

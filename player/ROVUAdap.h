@@ -132,8 +132,10 @@ private:
     void onEvent(std::intptr_t parameter, int code);
     void onFrame(const orv::FrameInfo& info);
     void onEnd();
+    void takeTransition(ROVUState* from, ROVUState* to); // under stateMutex_
     void playerThreadMain();
     void queueThreadMain();
+    void finishStop();
     void joinPlayerThread();
 
     AdapterHost& host_;
@@ -153,12 +155,14 @@ private:
     AutoResetEvent stateEvent_;
     std::atomic<bool> closing_{false};
     std::atomic<bool> queueStop_{false};
+    std::atomic<int> stopsDue_{0}; // stop transitions taken, for the queue thread to finish
 
     // Telemetry: the reader, its copy of the box and the current copies.
     mutable std::mutex telemetryMutex_; // guards the members up to sensorCopy_
     MVOXUDAT reader_;
     std::vector<std::uint8_t> box_;
     bool hasTelemetryData_ = false;
+    bool readFailed_ = false; // the last file gave no telemetry (unreadable, or picture-only)
     bool hasCopies_ = false;
     std::array<char, kGpsRecordSize> gpsCopy_{};
     std::array<float, 3> sensorCopy_{};
@@ -180,6 +184,7 @@ private:
     std::array<char, kPathBuffer> firstArg_{};
     std::array<char, kPathBuffer> secondArg_{};
 
+    std::mutex playerThreadMutex_; // guards playerThread_: the GUI and queue threads both join it
     std::thread playerThread_;
     std::atomic<bool> playerRunning_{false};
     std::thread queueThread_;

@@ -52,6 +52,7 @@ enum StringId : int {
     kPasswordSetting = 155,
     kChooseFiles = 156,
     kCardFileWriteFailed = 157,  // the card settings file could not be written
+    kTooManyFiles = 158,         // more than 500 files checked: the first 500 are added
 };
 
 } // namespace kyvo::strings

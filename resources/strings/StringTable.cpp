@@ -66,6 +66,7 @@ constexpr std::array kTable{
     Entry{kPasswordSetting, "密碼設定"},
     Entry{kChooseFiles, "請選擇檔案!"},
     Entry{kCardFileWriteFailed, "無法寫入記憶卡設定檔 jxq_config.dat"},
+    Entry{kTooManyFiles, "一次最多加入 500 個檔案，已加入排序後的前 500 個"},
 };
 
 constexpr bool sortedById() {

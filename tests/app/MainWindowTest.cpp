@@ -246,7 +246,8 @@ TEST_F(MainWindowTest, ARecordingOfTheOtherViewModeEndsTheProgramAfterItsMessage
         {
             auto dialog = openDialog();
             dialog->adapter()->encryptedViewMode.store(c.viewMode);
-            dialog->openSelectedFile(path);
+            dialog->addToPlayList({path.toStdU16String()}, false);
+            dialog->openSelectedFile();
             EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->ended(); }, 5000));
         }
         setMessageBoxSink({});
@@ -263,8 +264,14 @@ TEST_F(MainWindowTest, AMissingOrEmptyRecordingPlaysNothingAndShowsNoMessage) {
         return kAnswerOk;
     });
     auto dialog = openDialog();
-    dialog->openSelectedFile(dir.filePath(QStringLiteral("missing.mov")));
-    dialog->openSelectedFile(writeFile(dir, QStringLiteral("drf_20240612_081500.mov"), QByteArray()));
+    dialog->addToPlayList({dir.filePath(QStringLiteral("missing.mov")).toStdU16String(),
+                           writeFile(dir, QStringLiteral("drf_20240612_081500.mov"), QByteArray()).toStdU16String()},
+                          false);
+    for (int row = 0; row < 2; ++row) {
+        QTest::mouseClick(dialog.get(), Qt::LeftButton, {}, QPoint(750, 608 + 18 * row + 5));
+        ASSERT_EQ(dialog->playList().selected(), row);
+        dialog->openSelectedFile();
+    }
     setMessageBoxSink({});
     EXPECT_FALSE(dialog->playing());
     EXPECT_TRUE(shown.empty());

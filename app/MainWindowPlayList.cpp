@@ -1,0 +1,276 @@
+// The play list of the main window: adding recordings, the rows and the
+// scroll bar, the title of the file being played, the play command, clearing
+// the list and opening the selected file.
+
+#include "CJXQ_PCMgrDlg.h"
+
+#include "FilesOpenPopup.h"
+#include "Fonts.h"
+#include "MessageBox.h"
+#include "Recordings.h"
+#include "ROVUAdap.h"
+#include "SettingPopup.h"
+#include "Skin.h"
+#include "StringIds.h"
+
+#include <QFileInfo>
+#include <QPainter>
+
+#include <cstdio>
+
+namespace kyvo::app {
+
+namespace {
+
+constexpr Rect kPlayListPanel = rectAt(685, 608, 315, 126);
+constexpr Rect kTitleStrip{25, 7, 325, 37};
+constexpr int kTitleFont = 150;
+constexpr int kRowFont = 100;
+constexpr unsigned kSelectedRowColour = 0x4BFFAA; // COLORREF: red AA, green FF, blue 4B
+constexpr unsigned kThumbColour = 0x878787;
+constexpr int kKindIconX = 700;
+constexpr int kKindIconDy = 2;
+constexpr int kDateX = 727;
+constexpr int kNameX = 796;
+constexpr int kFramesPerSecondBound = 30; // the end bound counts 30 frames to a second
+constexpr int kNormalSpeedStep = 4;
+
+QColor fromColorRef(unsigned c) {
+    return QColor(static_cast<int>(colorRefRed(c)), static_cast<int>(colorRefGreen(c)),
+                  static_cast<int>(colorRefBlue(c)));
+}
+
+int kindIcon(recordings::RecordingKind kind) {
+    switch (kind) {
+    case recordings::RecordingKind::Event: return bitmap::kKindEvent;
+    case recordings::RecordingKind::ManualEvent: return bitmap::kKindManual;
+    case recordings::RecordingKind::Normal: break;
+    }
+    return bitmap::kKindNormal;
+}
+
+} // namespace
+
+void CJXQ_PCMgrDlg::addToPlayList(std::vector<std::u16string> paths, bool sorted) {
+    if (sorted) {
+        recordings::CSortStringArray names(std::move(paths));
+        names.Sort();
+        paths = names.takeNames();
+    }
+    playList_.add(paths);
+    erasePlayListPanel();
+}
+
+void CJXQ_PCMgrDlg::erasePlayListPanel() {
+    canvas_.erase(kPlayListPanel);
+    invalidate(kPlayListPanel);
+}
+
+// WM_FILES_ADD: the selector's chosen paths of its current tab join the list.
+LResult CJXQ_PCMgrDlg::onFilesAdd(WParam count, LParam kind) {
+    if (kind != 2 || !filesPopup_)
+        return 1;
+    const auto& chosen = filesPopup_->selectedList(filesPopup_->currentTab());
+    std::vector<std::u16string> paths(chosen.begin(),
+                                      chosen.begin() + static_cast<std::ptrdiff_t>(std::min(count, chosen.size())));
+    addToPlayList(std::move(paths), false);
+    return 1;
+}
+
+void CJXQ_PCMgrDlg::onOpenFiles() {
+    if (!filesPopup_)
+        filesPopup_ = new FilesOpenPopup(this);
+    filesPopup_->place(windowRect_);
+    filesPopup_->refreshLists();
+    filesPopup_->setShown(true);
+}
+
+void CJXQ_PCMgrDlg::resetPlaybackInterface() {
+    progressPosition_ = 0;
+    playing_ = false;
+    paused_ = false;
+    speedPosition_ = 56;
+    playList_.setPlayingIndex(-1);
+}
+
+bool CJXQ_PCMgrDlg::atEndBound() const {
+    if (!adapter_)
+        return false;
+    const std::uint32_t bound = adapter_->frameCount.load() / kFramesPerSecondBound;
+    return static_cast<std::uint32_t>(std::max(adapter_->currentSecond.load(), 0)) >= bound;
+}
+
+// Play: resume a paused file, replay an ended one, or open the selection.
+void CJXQ_PCMgrDlg::play() {
+    if (!settingPopup_ || !settingPopup_->idle())
+        return;
+    if (playing_ && atEndBound()) {
+        if (!paused_)
+            return;
+        adapter_->current()->Pause(); // replays the ended file
+        adapter_->current()->Yield();
+        paused_ = false;
+    }
+    if (playList_.empty())
+        return;
+    if (playing_) {
+        if (paused_) {
+            paused_ = false;
+            adapter_->current()->TogglePause();
+            adapter_->current()->Yield();
+            return;
+        }
+        if (playList_.selected() == playList_.playingIndex())
+            return;
+    }
+    openSelectedFile();
+}
+
+void CJXQ_PCMgrDlg::onClearList() {
+    if (playing_ && adapter_) {
+        adapter_->current()->SetVolume(0, false);
+        adapter_->current()->Yield();
+        adapter_->current()->SkipEntry();
+        adapter_->current()->Yield();
+        adapter_->currentTime.store(0);
+        adapter_->currentSecond.store(0);
+        adapter_->length.store(0);
+        adapter_->lengthSeconds.store(0);
+        resetPlaybackInterface();
+        adapter_->channelMode.store(1); // the channel choice of the settings popup: one channel
+    }
+    playList_.clear();
+    resetPlaybackInterface();
+    currentFile_.clear();
+    title_.clear();
+    canvas_.erase(kTitleStrip);
+    invalidate(kTitleStrip);
+    erasePlayListPanel();
+}
+
+// Opening the selected file: the common step of play, next, previous and the
+// automatic advance. A missing or empty recording plays nothing.
+void CJXQ_PCMgrDlg::openSelectedFile() {
+    if (ended_)
+        return;
+    if (!unlocked_ || unlockFrame_ >= 0) {
+        openPending_ = true;
+        return;
+    }
+    const std::u16string* selected = playList_.path(static_cast<std::size_t>(std::max(playList_.selected(), 0)));
+    if (!selected)
+        return;
+    createAdapter();
+    if (playing_) {
+        adapter_->currentTime.store(0);
+        adapter_->currentSecond.store(0);
+        adapter_->length.store(0);
+        adapter_->lengthSeconds.store(0);
+    }
+    resetPlaybackInterface();
+    playList_.setPlayingIndex(playList_.selected());
+    currentFile_ = QString::fromStdU16String(*selected);
+    drawTitle();
+    erasePlayListPanel();
+
+    const QFileInfo status(currentFile_);
+    invalidate(kVideoRect);
+    if (!status.exists() || status.size() == 0) {
+        if (adapter_->channelMode.load() == 2)
+            messageBox(this, strings::kRecordedIn1Channel, MessageIcon::Information);
+        return;
+    }
+    if (speedStep_ != kNormalSpeedStep)
+        speedPosition_ = 56;
+    if (adapter_->channelMode.load() == 1) {
+        const QByteArray utf8 = currentFile_.toUtf8();
+        if (static_cast<std::size_t>(utf8.size()) >= player::kPathBuffer) {
+            std::fprintf(stderr, "tessaro-viewer: path too long to play: %s\n", utf8.constData());
+            return;
+        }
+        adapter_->Open(utf8.constData(), "");
+    }
+    adapter_->current()->Yield();
+    playing_ = true;
+}
+
+// The title: the path from its last kind marker on, in the top strip.
+void CJXQ_PCMgrDlg::drawTitle() {
+    canvas_.erase(kTitleStrip);
+    invalidate(kTitleStrip);
+    if (playList_.empty())
+        return;
+    title_ = QString::fromStdU16String(recordings::titleText(currentFile_.toStdU16String()));
+    if (title_.isEmpty())
+        return;
+    QPainter painter(&canvas_.backBuffer());
+    painter.setFont(pointFont(kTitleFont, displayScale_));
+    painter.setPen(Qt::white);
+    painter.setClipRect(toQRect(kTitleStrip));
+    drawTextAt(painter, {kTitleStrip.left, kTitleStrip.top}, title_);
+}
+
+void CJXQ_PCMgrDlg::drawListRows() {
+    QPainter painter(&canvas_.backBuffer());
+    painter.setFont(pointFont(kRowFont, displayScale_));
+    const int rows = playList_.rowsOnPage();
+    for (int i = 0; i < rows; ++i) {
+        const int index = playList_.page() * PlayList::kRowsPerPage + i;
+        const std::u16string* path = playList_.path(static_cast<std::size_t>(index));
+        if (!path)
+            break; // a page beyond the list stops at the first missing entry
+        const int y = PlayList::kRowsTop + PlayList::kRowHeight * i;
+        const bool selected = index == playList_.selected();
+        if (selected)
+            painter.fillRect(QRect(PlayList::kRowsLeft, y, PlayList::kRowsRight - PlayList::kRowsLeft,
+                                   PlayList::kRowHeight),
+                             fromColorRef(kSelectedRowColour));
+        painter.setPen(selected ? Qt::black : Qt::white);
+        const auto kind = recordings::classify(*path).kind;
+        painter.drawImage(kKindIconX, y + kKindIconDy, skinImage(kindIcon(kind)));
+        drawTextAt(painter, {kDateX, y}, QString::fromStdU16String(recordings::dateText(*path)));
+        drawTextAt(painter, {kNameX, y}, QString::fromStdU16String(recordings::rowName(*path)));
+    }
+    painter.fillRect(toQRect(kListTrack), QColor::fromRgb(kListTrackColour));
+    if (playList_.pageCount() > 1) {
+        const auto& thumb = playList_.thumb();
+        painter.fillRect(QRect(PlayList::kTrackLeft, thumb.top, PlayList::kTrackRight - PlayList::kTrackLeft,
+                               thumb.bottom - thumb.top),
+                         fromColorRef(kThumbColour));
+    }
+    painter.end();
+    canvas_.drawImage(bitmap::kScrollUp, kListArrowUpAt);
+    canvas_.drawImage(bitmap::kScrollDown, kListArrowDownAt);
+}
+
+bool CJXQ_PCMgrDlg::playListPress(int x, int y) {
+    const PlayList::Hit hit = playList_.press(x, y);
+    switch (hit) {
+    case PlayList::Hit::None:
+        return false;
+    case PlayList::Hit::Thumb:
+        dragInProgress_ = true;
+        dragTarget_ = 3;
+        grabMouse();
+        return true;
+    case PlayList::Hit::Row:
+    case PlayList::Hit::PageUp:
+    case PlayList::Hit::PageDown:
+        erasePlayListPanel();
+        return true;
+    }
+    return false;
+}
+
+bool CJXQ_PCMgrDlg::playListDoubleClick(int x, int y) {
+    const int row = playList_.rowAt(x, y);
+    if (row < 0 || playList_.empty())
+        return false;
+    if (playList_.playingIndex() != playList_.selected()) {
+        playList_.setSelected(row);
+        play();
+    }
+    return true;
+}
+
+} // namespace kyvo::app
