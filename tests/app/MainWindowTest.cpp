@@ -13,6 +13,7 @@
 
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -275,4 +276,82 @@ TEST_F(MainWindowTest, AMissingOrEmptyRecordingPlaysNothingAndShowsNoMessage) {
     setMessageBoxSink({});
     EXPECT_FALSE(dialog->playing());
     EXPECT_TRUE(shown.empty());
+}
+
+namespace {
+
+std::vector<std::u16string> cardNames(const QTemporaryDir& dir, int n) {
+    std::vector<std::u16string> paths;
+    const char* markers[] = {"drf_", "evt_", "muevt_"};
+    for (int i = 0; i < n; ++i) {
+        char name[64];
+        std::snprintf(name, sizeof name, "%s202406%02d_0815%02d.mov", markers[i % 3], 13 + i, i);
+        paths.push_back(dir.filePath(QString::fromLatin1(name)).toStdU16String());
+    }
+    return paths;
+}
+
+const QRgb kSelectedRow = qRgb(0xAA, 0xFF, 0x4B);
+
+} // namespace
+
+TEST_F(MainWindowTest, PlayListRowsArePaintedAndFollowClicks) {
+    auto dialog = openDialog();
+    const auto paths = cardNames(dir, 15);
+    dialog->addToPlayList(paths, false);
+    QImage window = dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(window.pixel(690, 612), kSelectedRow);           // row 0 is selected
+    EXPECT_NE(window.pixel(690, 612 + 18), kSelectedRow);      // row 1 is not
+    EXPECT_TRUE(showsImage(window, bitmap::kKindNormal, {700, 610}));
+    EXPECT_TRUE(showsImage(window, bitmap::kKindEvent, {700, 628}));
+    EXPECT_TRUE(showsImage(window, bitmap::kKindManual, {700, 646}));
+    // Three pages: the thumb is drawn in its colour.
+    ASSERT_EQ(dialog->playList().pageCount(), 3);
+    EXPECT_EQ(window.pixel(992, dialog->playList().thumb().top + 2), qRgb(0x87, 0x87, 0x87));
+
+    QTest::mouseClick(dialog.get(), Qt::LeftButton, {}, QPoint(760, 608 + 18 * 3 + 9));
+    EXPECT_EQ(dialog->playList().selected(), 3);
+    window = dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(window.pixel(690, 608 + 18 * 3 + 4), kSelectedRow);
+    EXPECT_NE(window.pixel(690, 612), kSelectedRow);
+
+    // The down arrow turns the page; the rows show the next seven files.
+    QTest::mouseClick(dialog.get(), Qt::LeftButton, {}, QPoint(992, 730));
+    EXPECT_EQ(dialog->playList().page(), 1);
+    window = dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(showsImage(window, bitmap::kKindEvent, {700, 610})); // file 7 is an event recording
+    // A click below the last row of the last page selects nothing.
+    QTest::mouseClick(dialog.get(), Qt::LeftButton, {}, QPoint(992, 730));
+    ASSERT_EQ(dialog->playList().page(), 2);
+    QTest::mouseClick(dialog.get(), Qt::LeftButton, {}, QPoint(760, 608 + 18 * 3));
+    EXPECT_EQ(dialog->playList().selected(), 3);
+}
+
+TEST_F(MainWindowTest, DoubleClickPlaysTheRowAndClearingTheListStops) {
+    QProcess ffmpeg;
+    const QString recording = dir.filePath(QStringLiteral("drf_20240612_081500.mov"));
+    ffmpeg.start(QStringLiteral("ffmpeg"), {"-nostdin", "-loglevel", "error", "-y", "-f", "lavfi", "-i",
+                                            "testsrc2=size=320x240:rate=30", "-t", "2", "-c:v", "libx264", "-preset",
+                                            "ultrafast", "-pix_fmt", "yuv420p", "-f", "mov", recording});
+    ASSERT_TRUE(ffmpeg.waitForFinished(60000));
+    auto dialog = openDialog();
+    auto paths = cardNames(dir, 2);
+    paths.push_back(recording.toStdU16String());
+    dialog->addToPlayList(paths, true); // sorted: drf_20240612_081500 comes first
+    ASSERT_EQ(QString::fromStdU16String(*dialog->playList().path(0)), recording);
+
+    QTest::mouseDClick(dialog.get(), Qt::LeftButton, {}, QPoint(760, 608 + 9));
+    EXPECT_TRUE(dialog->playing());
+    EXPECT_EQ(dialog->playList().playingIndex(), 0);
+    EXPECT_EQ(dialog->currentFile(), recording);
+    // The video window appears once the player runs.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->adapter()->frameIndex.load() > 0; }, 20000));
+    // A double click on the row that plays does nothing.
+    QTest::mouseDClick(dialog.get(), Qt::LeftButton, {}, QPoint(760, 608 + 9));
+    EXPECT_EQ(dialog->playList().playingIndex(), 0);
+
+    dialog->onCommand(control::kClearList);
+    EXPECT_FALSE(dialog->playing());
+    EXPECT_TRUE(dialog->playList().empty());
+    EXPECT_EQ(dialog->playList().playingIndex(), -1);
 }
