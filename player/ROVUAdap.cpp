@@ -37,6 +37,13 @@ bool formatInto(std::string& out, std::size_t size, const char* format, Args... 
 
 ROVUAdap::ROVUAdap(AdapterHost& host) : host_(host) {
     reset();
+    // The displays are measured once, on the owner's thread: a reset after a
+    // stop runs on the queue thread, where the window system is not to be asked.
+    int width = 0;
+    int height = 0;
+    host_.screenSize(width, height);
+    screenWidth_.store(width);
+    screenHeight_.store(height);
     idle_ = std::make_unique<MVOXstat0>(*this);
     playing_ = std::make_unique<MVOXstat1>(*this);
     stopped_ = std::make_unique<MVOXstat2>(*this);
@@ -90,11 +97,6 @@ void ROVUAdap::reset() {
     }
     popup0Shown.store(0);
     popup1Shown.store(0);
-    int width = 0;
-    int height = 0;
-    host_.screenSize(width, height);
-    screenWidth_.store(width);
-    screenHeight_.store(height);
 }
 
 void ROVUAdap::ChangeState(ROVUState* state) {

@@ -239,11 +239,4 @@ protected:
     }
 };
 
-// Stays in the state set with ChangeState: the library reports windows
-// without a player running.
-inline void reportWindows(scripted::ScriptedControl& library, std::intptr_t w0, std::intptr_t w1) {
-    library.emitOnOtherThread({orv::kEvVideoWindow0, w0});
-    library.emitOnOtherThread({orv::kEvVideoWindow1, w1});
-}
-
 } // namespace kyvo::player::test

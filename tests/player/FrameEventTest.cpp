@@ -3,6 +3,8 @@
 
 #include "AdapterTestSupport.h"
 
+#include "StringIds.h"
+
 #include <cstring>
 #include <optional>
 
@@ -97,12 +99,23 @@ TEST_F(FrameEventTest, PictureOnlyRecordingsAreKnownByMjpgAfterTheStartOfThePath
     EXPECT_EQ(shown->sentence, numberedEntry(1).sentence);
     EXPECT_EQ(adapter->noTelemetry.load(), 0);
 
-    // A picture-only file after one with telemetry does not show the old entries.
+    // A picture-only file after one with telemetry has none either.
     load("picture-only again", folder / "clip.mjpg");
     showFrame(11);
     EXPECT_EQ(adapter->noTelemetry.load(), 1);
-    const auto after = telemetryOf(*adapter);
-    EXPECT_TRUE(!after || after->allZero || after->sentence == numberedEntry(1).sentence);
+}
+
+TEST_F(FrameEventTest, AScrambledRecordingInGeneralViewModeIsRefusedWithoutLoadingIt) {
+    const recgen::Bytes scrambled = {0, 0, 0, 16, 'x', 'x', 'x', 'x', 0, 0, 0, 0, 0, 0, 0, 0};
+    const auto path = folder / "scrambled.mov";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(scrambled.data()), 16);
+    adapter->ChangeState(&adapter->playing());
+    EXPECT_EQ(current()->LoadFile(path.c_str(), ""), kViewModeMismatch);
+    adapter->ChangeState(&adapter->idle());
+    EXPECT_EQ(adapter->Open(path.c_str(), ""), kViewModeMismatch);
+    EXPECT_EQ(host.mismatches(), (std::vector<int>{strings::kEncryptedInGeneralMode, strings::kEncryptedInGeneralMode}));
+    EXPECT_TRUE(library.commands().empty());
+    EXPECT_FALSE(adapter->playerThreadRunning());
 }
 
 TEST_F(FrameEventTest, FramesWhileForwardingShowNoTimeAndNoTelemetryButAreStillReported) {
@@ -144,7 +157,6 @@ struct EndCase {
     const char* name;
     std::uint32_t frameCount;
     std::uint32_t frameIndex;
-    bool playing;
     bool lastFrame; // WM_PLAYER_END is sent
 };
 
@@ -156,28 +168,24 @@ TEST_P(EndEventTest, EndsPlayingAndTellsTheOwnerAtTheLastFrame) {
     const EndCase& c = GetParam();
     setFrameCount(c.frameCount);
     emitElsewhere(orv::kEvFrameIndex, static_cast<std::intptr_t>(c.frameIndex));
-    ROVUState* const before = c.playing ? static_cast<ROVUState*>(&adapter->playing()) : &adapter->ready();
-    adapter->ChangeState(&adapter->idle());
-    adapter->ChangeState(before);
+    adapter->ChangeState(&adapter->playing());
     emitElsewhere(orv::kEvEndOfEntry);
-    EXPECT_EQ(current(), c.playing ? &adapter->ended() : before);
-    EXPECT_EQ(adapter->previous(), c.playing ? before : &adapter->idle());
+    EXPECT_EQ(current(), &adapter->ended());
+    EXPECT_EQ(adapter->previous(), &adapter->playing());
     const std::vector<HostCall> end{{0, WM_PLAYER_END, 0, 1}};
     EXPECT_EQ(host.notifications(), c.lastFrame ? end : std::vector<HostCall>{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, EndEventTest,
-                         testing::Values(EndCase{"NoFrames", 0, 0, true, true},
-                                         EndCase{"AtTheLastFrame", 300, 299, true, true},
-                                         EndCase{"PastTheLastFrame", 300, 300, true, true},
-                                         EndCase{"BeforeTheLastFrame", 300, 298, true, false},
-                                         EndCase{"UnknownCount", 0xFFFFFFFF, 5, true, false},
-                                         EndCase{"NotPlaying", 0, 0, false, false},
-                                         EndCase{"NotPlayingAtTheLastFrame", 300, 299, false, false}),
+                         testing::Values(EndCase{"NoFrames", 0, 0, true}, EndCase{"AtTheLastFrame", 300, 299, true},
+                                         EndCase{"PastTheLastFrame", 300, 300, true},
+                                         EndCase{"BeforeTheLastFrame", 300, 298, false},
+                                         EndCase{"UnknownCount", 0xFFFFFFFF, 5, false}),
                          [](const testing::TestParamInfo<EndCase>& p) { return std::string(p.param.name); });
 
 TEST_F(PlayerAdapterTest, EndEventInAnyOtherStateChangesNothing) {
-    setFrameCount(0);
+    setFrameCount(300);
+    emitElsewhere(orv::kEvFrameIndex, std::intptr_t{299});
     for (ROVUState* state : {static_cast<ROVUState*>(&adapter->idle()), static_cast<ROVUState*>(&adapter->stopped()),
                              static_cast<ROVUState*>(&adapter->ended()), static_cast<ROVUState*>(&adapter->ready()),
                              static_cast<ROVUState*>(&adapter->forwarding())}) {

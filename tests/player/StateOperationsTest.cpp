@@ -127,7 +127,8 @@ TEST_P(StateOperationsTest, EveryOperationAnswersAsItsStateDoes) {
         FakeHost opHost;
         ROVUAdap a(opHost);
         ASSERT_EQ(a.current()->Load(SCRIPTED_ORVPLAYER_PATH), 0);
-        reportWindows(library, kW0, kW1);
+        library.emitOnOtherThread({orv::kEvVideoWindow0, kW0});
+        library.emitOnOtherThread({orv::kEvVideoWindow1, kW1});
         ROVUState& state = param.state(a);
         const int stateId = state.StateId();
         if ((stateId == 0 || stateId == 4) && (op.name == "Open" || op.name == "LoadFile"))

@@ -7,8 +7,10 @@
 // Velora records its arguments, then runs the actions the test queues (each a
 // callback with a code and a parameter, on the player thread) until "quit" or
 // its stop flag: it then runs the farewell actions, reports 16, optionally
-// holds until released, reports 22 and returns 0. Every command is recorded. Waiting is done on condition
-// variables; the time-outs only keep a broken adapter from hanging the test.
+// holds until a later "quit", reports 22 and returns 0. Every command is
+// recorded. Waiting is done on condition variables (the stop flag, written by
+// the client without a word, is looked at every few milliseconds); the
+// time-outs only keep a broken adapter from hanging the test.
 
 #include "OrvPlayerAbi.h"
 
@@ -34,7 +36,6 @@ public:
     virtual std::vector<std::vector<std::string>> veloraCalls() const = 0;
     virtual void* instance() const = 0;
     virtual OrvEventCallback callback() const = 0;
-    virtual int setCallbackCalls() const = 0;
 
     // The library's stop flag; the test reports its address with code 21.
     virtual std::int32_t* stopFlag() = 0;
@@ -45,7 +46,6 @@ public:
     virtual int veloraReturns() const = 0;
     virtual bool waitForVeloraCalls(int count, std::chrono::milliseconds timeout) = 0;
     virtual bool waitForVeloraReturns(int count, std::chrono::milliseconds timeout) = 0;
-    virtual bool waitForCommand(const std::string& text, std::chrono::milliseconds timeout) = 0;
 
     // Calls the registered callback on the player thread, inside Velora, and
     // waits until it has returned; false when no Velora took it in time.
@@ -57,9 +57,8 @@ public:
     virtual void setFarewell(std::vector<Event> events) = 0;
     // Velora ignores "quit": only the stop flag ends it.
     virtual void setIgnoreQuit(bool ignore) = 0;
-    // Between 16 and 22 Velora waits for release() or a later "quit".
+    // Between 16 and 22 Velora waits for a later "quit".
     virtual void setHoldAfterStopped(bool hold) = 0;
-    virtual void release() = 0;
     virtual bool waitUntilHeld(std::chrono::milliseconds timeout) = 0;
 
     virtual ~ScriptedControl() = default;

@@ -3,7 +3,6 @@
 
 #include "ScriptedControl.h"
 
-#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <deque>
@@ -15,7 +14,6 @@
 namespace scripted {
 namespace {
 
-using Clock = std::chrono::steady_clock;
 // How often a running Velora looks at its stop flag, which the client writes
 // without telling anyone (as with the real library).
 constexpr auto kStopFlagPoll = std::chrono::milliseconds(2);
@@ -40,10 +38,10 @@ public:
             if (asked())
                 break;
             while (!queue_.empty()) {
-                const Queued item = queue_.front();
+                const Event event = queue_.front();
                 queue_.pop_front();
                 lock.unlock();
-                call(item.event);
+                call(event);
                 lock.lock();
                 ++delivered_;
                 changed_.notify_all();
@@ -59,7 +57,7 @@ public:
             const int quits = quits_;
             held_ = true;
             changed_.notify_all();
-            changed_.wait(lock, [&] { return released_ || quits_ > quits; });
+            changed_.wait(lock, [&] { return quits_ > quits; });
             held_ = false;
         }
         lock.unlock();
@@ -74,10 +72,7 @@ public:
     }
 
     void setInstance(void* instance) { instance_.store(instance); }
-    void setCallback(OrvEventCallback fn) {
-        callback_.store(fn);
-        setCallbackCalls_.fetch_add(1);
-    }
+    void setCallback(OrvEventCallback fn) { callback_.store(fn); }
     void command(const char* text) {
         {
             std::lock_guard lock(mutex_);
@@ -97,12 +92,11 @@ public:
         calls_.clear();
         queue_.clear();
         farewell_.clear();
-        ignoreQuit_ = hold_ = held_ = released_ = false;
+        ignoreQuit_ = hold_ = held_ = false;
         quit_ = false;
         quits_ = 0;
         queued_ = delivered_ = returns_ = 0;
         std::atomic_ref<std::int32_t>(stopFlag_).store(0);
-        setCallbackCalls_.store(0);
     }
     std::vector<std::string> commands() const override {
         std::lock_guard lock(mutex_);
@@ -114,7 +108,6 @@ public:
     }
     void* instance() const override { return instance_.load(); }
     OrvEventCallback callback() const override { return callback_.load(); }
-    int setCallbackCalls() const override { return setCallbackCalls_.load(); }
     std::int32_t* stopFlag() override { return &stopFlag_; }
     std::int32_t stopFlagValue() const override {
         return std::atomic_ref<std::int32_t>(stopFlag_).load();
@@ -135,15 +128,10 @@ public:
         std::unique_lock lock(mutex_);
         return changed_.wait_for(lock, timeout, [&] { return returns_ >= count; });
     }
-    bool waitForCommand(const std::string& text, std::chrono::milliseconds timeout) override {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, timeout,
-                                 [&] { return std::find(commands_.begin(), commands_.end(), text) != commands_.end(); });
-    }
     bool emitOnPlayer(Event event, std::chrono::milliseconds timeout) override {
         std::unique_lock lock(mutex_);
         const int ticket = ++queued_;
-        queue_.push_back({event});
+        queue_.push_back(event);
         changed_.notify_all();
         return changed_.wait_for(lock, timeout, [&] { return delivered_ >= ticket; });
     }
@@ -163,23 +151,12 @@ public:
         std::lock_guard lock(mutex_);
         hold_ = hold;
     }
-    void release() override {
-        {
-            std::lock_guard lock(mutex_);
-            released_ = true;
-        }
-        changed_.notify_all();
-    }
     bool waitUntilHeld(std::chrono::milliseconds timeout) override {
         std::unique_lock lock(mutex_);
         return changed_.wait_for(lock, timeout, [&] { return held_; });
     }
 
 private:
-    struct Queued {
-        Event event;
-    };
-
     // Under mutex_: the player was told to end.
     bool asked() const { return quit_ || stopFlagValue() != 0; }
 
@@ -192,12 +169,11 @@ private:
     std::condition_variable changed_;
     std::vector<std::string> commands_;
     std::vector<std::vector<std::string>> calls_;
-    std::deque<Queued> queue_;
+    std::deque<Event> queue_;
     std::vector<Event> farewell_;
     bool ignoreQuit_ = false;
     bool hold_ = false;
     bool held_ = false;
-    bool released_ = false;
     int quits_ = 0;
     bool quit_ = false;
     bool inVelora_ = false;
@@ -209,7 +185,6 @@ private:
     alignas(std::atomic_ref<std::int32_t>::required_alignment) mutable std::int32_t stopFlag_ = 0;
     std::atomic<void*> instance_{nullptr};
     std::atomic<OrvEventCallback> callback_{nullptr};
-    std::atomic<int> setCallbackCalls_{0};
 };
 
 ScriptedPlayer& player() {
