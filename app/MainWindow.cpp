@@ -226,7 +226,7 @@ void CJXQ_PCMgrDlg::onDestroy() {
     adapter_.reset();
     adapterHost_.reset();
     if (filesPopup_)
-        filesPopup_->close();
+        filesPopup_->shutDown();
     playing_ = false;
     writeConfiguration();
     delete settingPopup_;
