@@ -50,7 +50,7 @@ void CheckListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     const QString text =
         option.fontMetrics.elidedText(index.data(Qt::DisplayRole).toString(), Qt::ElideMiddle, textRect.width());
     painter->setFont(option.font);
-    painter->setPen(selected ? kSelectionText : (box.checked ? kText : kCaption.lighter(130)));
+    painter->setPen(selected ? kSelectionText : (box.checked ? kText : kIdleText));
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
     painter->restore();
 }

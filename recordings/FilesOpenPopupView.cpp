@@ -51,6 +51,7 @@ constexpr TabLook kTabLooks[FilesOpenPopup::kTabCount] = {
 // panels carry beside their Chinese titles.
 const QString kTitleCaption = QStringLiteral("FILE SELECTOR");
 constexpr qreal kCaptionLetterSpacing = 1.2;
+constexpr int kBodySheen = 108; // lighter() factor at the top of the body's gradient
 
 QIcon tabIcon(int skinId) {
     const QImage image = skinImage(skinId);
@@ -119,7 +120,7 @@ void FilesOpenPopup::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect body = rect();
     QLinearGradient sheen(0, kTitleHeight, 0, height());
-    sheen.setColorAt(0.0, kBase.lighter(108));
+    sheen.setColorAt(0.0, kBase.lighter(kBodySheen));
     sheen.setColorAt(1.0, kBase);
     painter.fillRect(body, sheen);
 
@@ -146,7 +147,7 @@ void FilesOpenPopup::paintEvent(QPaintEvent*) {
     painter.setPen(kEdge);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(body.adjusted(0, 0, -1, -1));
-    painter.fillRect(QRect(1, 0, width() - 2, 1), kEdgeLight);
+    painter.fillRect(QRect(1, 0, width() - 2, 1), kEdgeLight); // inside the left and right border
 }
 
 // The title strip moves the window, as a title bar would.

@@ -15,6 +15,11 @@ constexpr QPointF kTick[] = {{0.24, 0.52}, {0.43, 0.71}, {0.77, 0.31}};
 constexpr qreal kTickWidth = 0.15;     // of the box size
 constexpr qreal kRingWidth = 2.0;
 constexpr QColor kRingDotColour{0xFF, 0x5A, 0x4A};
+constexpr qreal kRingDotOffset = 0.7; // of the radius, up and right: on the ring at about 45 degrees
+constexpr qreal kRingDotSize = 0.7;   // of the centre dot
+constexpr qreal kHalfPixel = 0.5;     // strokes of one pixel sit on pixel centres
+constexpr int kUncheckedOnSelection = 115; // lighter() factor of an empty box on the selected row
+constexpr int kFolderFrontLight = 135;     // lighter() factor of the folder's front
 
 // The folder glyph on a kGlyphSize grid: a tab on the upper left, the body below.
 constexpr qreal kFolderTop = 3.0;
@@ -24,6 +29,7 @@ constexpr qreal kFolderBottom = 12.0;
 constexpr qreal kFolderLeft = 1.0;
 constexpr qreal kFolderRight = 13.0;
 constexpr qreal kFolderBodyTop = 5.0;
+constexpr qreal kFolderSlant = 1.5; // the front's top edge starts this far right of the back
 
 } // namespace
 
@@ -31,7 +37,7 @@ void paintCheckBox(QPainter& painter, const QRectF& box, const CheckBoxLook& sta
     using namespace look;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF frame = box.adjusted(0.5, 0.5, -0.5, -0.5);
+    const QRectF frame = box.adjusted(kHalfPixel, kHalfPixel, -kHalfPixel, -kHalfPixel);
     QColor border = state.hovered ? kAccent : kFaint;
     QColor fill = kWell;
     if (state.checked) {
@@ -39,7 +45,7 @@ void paintCheckBox(QPainter& painter, const QRectF& box, const CheckBoxLook& sta
         fill = state.onSelection ? kSelectionText : kAccent;
     } else if (state.onSelection) {
         border = kSelectionText;
-        fill = kSelection.lighter(115);
+        fill = kSelection.lighter(kUncheckedOnSelection);
     }
     painter.setPen(QPen(border, 1.0));
     painter.setBrush(fill);
@@ -68,7 +74,8 @@ void paintRingMark(QPainter& painter, const QPointF& centre, qreal radius, qreal
     painter.drawEllipse(centre, dot, dot);
     // The small red dot on the ring, as in the viewer's logo.
     painter.setBrush(kRingDotColour);
-    painter.drawEllipse(centre + QPointF(radius * 0.7, -radius * 0.7), dot * 0.7, dot * 0.7);
+    painter.drawEllipse(centre + QPointF(radius * kRingDotOffset, -radius * kRingDotOffset), dot * kRingDotSize,
+                        dot * kRingDotSize);
     painter.restore();
 }
 
@@ -91,11 +98,11 @@ QIcon folderIcon(const QColor& colour, qreal devicePixelRatio) {
     back.closeSubpath();
     painter.drawPath(back);
     // The body in front, a shade lighter, with a slanted top edge.
-    painter.setBrush(colour.lighter(135));
+    painter.setBrush(colour.lighter(kFolderFrontLight));
     QPainterPath front;
     front.moveTo(kFolderLeft, kFolderBottom);
-    front.lineTo(kFolderLeft + 1.5, kFolderBodyTop);
-    front.lineTo(kFolderRight + 0.5, kFolderBodyTop);
+    front.lineTo(kFolderLeft + kFolderSlant, kFolderBodyTop);
+    front.lineTo(kFolderRight + kHalfPixel, kFolderBodyTop);
     front.lineTo(kFolderRight, kFolderBottom);
     front.closeSubpath();
     painter.drawPath(front);

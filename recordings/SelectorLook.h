@@ -63,6 +63,7 @@ inline constexpr QColor kEdgeDark{0x07, 0x08, 0x0A};
 inline constexpr QColor kText{0xE6, 0xED, 0xF3};
 inline constexpr QColor kCaption{0x7D, 0x88, 0x94};
 inline constexpr QColor kFaint{0x4A, 0x55, 0x60};
+inline constexpr QColor kIdleText{0xA2, 0xB1, 0xC1};  // unchecked names, "Select All" at rest
 
 // Accent and the selected row (the play list's colour, with black text).
 inline constexpr QColor kAccent{0x35, 0xC6, 0xE0};
