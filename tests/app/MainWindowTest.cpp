@@ -2,6 +2,10 @@
 // keeps, dragging, and pixels of the painted main screen.
 
 #include "CJXQ_PCMgrDlg.h"
+#include "FileUpPage.h"
+#include "FilesOpenPopup.h"
+#include "FolderBrowser.h"
+#include "SelectorControls.h"
 #include "MessageBox.h"
 #include "ROVUAdap.h"
 #include "StringIds.h"
@@ -11,6 +15,8 @@
 #include "Skin.h"
 #include "SkinButton.h"
 
+#include <QAbstractButton>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
@@ -354,4 +360,36 @@ TEST_F(MainWindowTest, DoubleClickPlaysTheRowAndClearingTheListStops) {
     EXPECT_FALSE(dialog->playing());
     EXPECT_TRUE(dialog->playList().empty());
     EXPECT_EQ(dialog->playList().playingIndex(), -1);
+}
+
+TEST_F(MainWindowTest, TheFileSelectorFillsThePlayListAndCancelHidesIt) {
+    QDir(dir.path()).mkdir(QStringLiteral("card"));
+    const QString card = dir.filePath(QStringLiteral("card"));
+    for (const char* name : {"drf_20240612_081700.mov", "drf_20240612_081500.mov", "DRF_odd.mov", "evt_20240612_081600.mov",
+                             "drf_20240612_081800.mjpg"})
+        writeFile(dir, QStringLiteral("card/") + QLatin1String(name), QByteArray("x"));
+    setFolderChooser([&](const QString&, const QString&) { return card; });
+    auto dialog = openDialog();
+    dialog->onCommand(control::kOpenFiles);
+    FilesOpenPopup* popup = dialog->filesPopup();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->shown());
+    auto button = [&](QWidget* parent, int id) {
+        return parent->findChild<QAbstractButton*>(recordings::controlName(id));
+    };
+    button(popup, recordings::control::kFolderChoice)->click();
+    FileUpPage* page = popup->page(0);
+    ASSERT_EQ(page->itemCount(), 2); // the normal recordings only
+    button(page, page->controls().selectAll)->click();
+    button(popup, recordings::control::kAddToList)->click();
+    setFolderChooser({});
+    EXPECT_FALSE(popup->shown());
+    ASSERT_EQ(dialog->playList().count(), 2u);
+    EXPECT_EQ(QString::fromStdU16String(*dialog->playList().path(0)), card + QStringLiteral("/drf_20240612_081500.mov"));
+    EXPECT_FALSE(dialog->playing()); // adding plays nothing
+
+    dialog->onCommand(control::kOpenFiles);
+    EXPECT_TRUE(popup->shown());
+    button(popup, recordings::control::kCancel)->click();
+    EXPECT_FALSE(popup->shown());
 }
