@@ -8,15 +8,12 @@
 // Without FILE a recording is made with ffmpeg under $TMPDIR (kept for reuse).
 // --window plays into a video window of an (offscreen) owner window, as the viewer does.
 
+#include "BenchProcess.h"
 #include "PlayerHarness.h"
 
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
-
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -30,36 +27,19 @@ namespace {
 
 using namespace std::chrono_literals;
 
-double cpuSeconds(const rusage& usage) {
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 double processCpu() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    return cpuSeconds(usage);
+    return kyvo::bench::cpuSeconds(usage);
 }
 
 int run(const std::vector<std::string>& args, double* childCpu = nullptr, double* wall = nullptr) {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        std::vector<char*> argv;
-        for (const auto& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
+    const kyvo::bench::ProcessRun result = kyvo::bench::runProcess(args);
     if (childCpu)
-        *childCpu = cpuSeconds(usage);
+        *childCpu = result.cpuSeconds;
     if (wall)
-        *wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        *wall = result.wallSeconds;
+    return result.exitCode;
 }
 
 std::string ensureRecording() {

@@ -5,6 +5,7 @@
 //
 //   selector_bench [RUNS]
 
+#include "BenchProcess.h"
 #include "CJXQ_PCMgrDlg.h"
 #include "FileUpPage.h"
 #include "FilesOpenPopup.h"
@@ -17,9 +18,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTemporaryDir>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -42,21 +40,7 @@ double median(std::vector<double> v) {
 }
 
 double timeCommand(const std::vector<std::string>& args) {
-    const auto start = Clock::now();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        std::vector<char*> argv;
-        for (const auto& a : args)
-            argv.push_back(const_cast<char*>(a.c_str()));
-        argv.push_back(nullptr);
-        if (!freopen("/dev/null", "w", stdout))
-            _exit(126);
-        execvp(argv[0], argv.data());
-        _exit(127);
-    }
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return ms(Clock::now() - start);
+    return kyvo::bench::runProcess(args, true).wallSeconds * 1000.0;
 }
 
 template <class T>

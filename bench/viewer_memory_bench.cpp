@@ -4,6 +4,8 @@
 //
 //   viewer_memory_bench FILE [SECONDS]
 
+#include "BenchProcess.h"
+
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,8 +34,6 @@ int main(int argc, char** argv) {
     const double peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
     std::printf("recording: %s, played for %s s\n", argv[1], seconds.c_str());
     std::printf("%-40s %8.1f MB (target < 300 MB)\n", "viewer peak resident memory", peakMb);
-    std::printf("%-40s %8.2f s\n", "viewer CPU time",
-                static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                    static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6);
+    std::printf("%-40s %8.2f s\n", "viewer CPU time", kyvo::bench::cpuSeconds(usage));
     return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : 1;
 }
