@@ -15,7 +15,9 @@
 
 #include "MainLayout.h"
 #include "PasswordCheck.h"
+#include "EventMarks.h"
 #include "PlayList.h"
+#include "Telemetry.h"
 #include "AdapterHost.h"
 #include "RegistryStore.h"
 #include "SkinCanvas.h"
@@ -141,6 +143,32 @@ private:
     LResult onFilesAdd(WParam count, LParam kind);
     void resetPlaybackInterface();
     bool atEndBound() const;
+    // Playback controls (MainWindowPlayback.cpp).
+    bool settingIdle() const;
+    void yieldAdapter();
+    void pause();
+    void stop();
+    void stepFile(bool next);
+    LResult onPlayerEnd(LParam lParam);
+    void stepSeconds(int seconds);
+    void stepFrame();
+    void applySpeed();
+    void applyVolume();
+    void readEventMarks();
+    void drawEventMarks();
+    void drawTimeTexts();
+    void eraseGauges();
+    bool controlsPress(int x, int y);
+    void controlsDrag(int x);
+    void controlsRelease();
+    void beginDrag(int target);
+    void setVolumeFromX(int x);
+    bool stepKey(int key);
+    // Telemetry gauges (MainWindowTelemetry.cpp).
+    LResult onPlayerFrame();
+    void updateGSensor(double x, double y, double z);
+    void drawPositionTexts();
+    void refreshSpeedDigits();
     // The play-list panel's part of the mouse (MainWindowInput.cpp).
     bool playListPress(int x, int y);
     bool playListDoubleClick(int x, int y);
@@ -190,9 +218,14 @@ private:
     int volumePosition_ = 128;
 
     // Telemetry shown on the gauges.
+    RmcFix fix_{};
+    SpeedDigits speedDigits_;
     int shownSpeed_ = 0;
-    double course_ = 0.0; // degrees
     Point headingVector_{0, 0};
+    GSensorGraph graph_;
+    int frameCounter_ = 0; // frames since the graph last wrapped
+    std::vector<EventRecord> eventRecords_;
+    bool eventMarksPresent_ = false;
 
     QBasicTimer timer100_;
 

@@ -3,36 +3,12 @@
 // images and places, and the regions that painting erases and redraws.
 // All coordinates are client pixels of the 1020 x 780 skin.
 
+#include "Geometry.h"
 #include "SkinIds.h"
 
 #include <array>
 
 namespace kyvo::app {
-
-struct Point {
-    int x;
-    int y;
-};
-
-struct Size {
-    int width;
-    int height;
-};
-
-// left, top, right, bottom (right and bottom exclusive).
-struct Rect {
-    int left;
-    int top;
-    int right;
-    int bottom;
-    constexpr int width() const { return right - left; }
-    constexpr int height() const { return bottom - top; }
-    constexpr bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-};
-
-constexpr Rect rectAt(int x, int y, int width, int height) {
-    return {x, y, x + width, y + height};
-}
 
 // Skin bitmaps (ids and sizes are the skin's own table).
 namespace bitmap = ::kyvo::skin;

@@ -54,6 +54,7 @@ void CJXQ_PCMgrDlg::onCreate() {
     displayScale_ = displayScale(this);
     createAdapter();
     adapter_->stepping.store(0);
+    graph_.resetToStart();
     settingPopup_ = new SettingPopup(this);
     readConfiguration();
     canvas_.load();
@@ -245,10 +246,9 @@ LResult CJXQ_PCMgrDlg::windowMessage(unsigned message, WParam wParam, LParam lPa
     case WM_FILES_ADD:
         return onFilesAdd(wParam, lParam);
     case WM_PLAYER_FRAME:
-        return playing_ && adapter_ ? 1 : 0;
+        return onPlayerFrame();
     case WM_PLAYER_END:
-        playing_ = false;
-        return 1;
+        return onPlayerEnd(lParam);
     case WM_VIDEO_POPUP_OPEN:
     case WM_POPUP_CLOSED:
     case WM_BACKUP_REQUEST:
@@ -278,6 +278,27 @@ void CJXQ_PCMgrDlg::onCommand(int controlId) {
     case control::kPlay:
         play();
         break;
+    case control::kPause:
+        pause();
+        break;
+    case control::kStop:
+        stop();
+        break;
+    case control::kPrevFile:
+        stepFile(false);
+        break;
+    case control::kNextFile:
+        stepFile(true);
+        break;
+    case control::kForwardSeek:
+        stepSeconds(1);
+        break;
+    case control::kBackSeek:
+        stepSeconds(-1);
+        break;
+    case control::kFrameStep:
+        stepFrame();
+        break;
     case control::kOpenFiles:
         onOpenFiles();
         break;
@@ -295,6 +316,7 @@ void CJXQ_PCMgrDlg::onClose() {
     if (settingPopup_ && !settingPopup_->idle())
         return;
     timer100_.stop();
+    stop();
     endDialog(kDialogOk);
 }
 

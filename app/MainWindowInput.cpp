@@ -33,6 +33,9 @@ bool CJXQ_PCMgrDlg::eventFilter(QObject* watched, QEvent* event) {
     }
     if (key == Qt::Key_Escape)
         return true;
+    // The step controls are keys: arrows one second back and forward, "." one frame.
+    if (unlocked_ && widget != passwordEdit_ && stepKey(key))
+        return true;
     return MessageWindow::eventFilter(watched, event);
 }
 
@@ -48,7 +51,7 @@ void CJXQ_PCMgrDlg::mousePressEvent(QMouseEvent* event) {
         return;
     }
     // While a knob or the thumb is dragged further presses are left alone.
-    if (event->button() == Qt::LeftButton && unlocked_ && !dragInProgress_ && playListPress(at.x(), at.y()))
+    if (event->button() == Qt::LeftButton && unlocked_ && !dragInProgress_ && controlsPress(at.x(), at.y()))
         return;
     MessageWindow::mousePressEvent(event);
 }
@@ -56,6 +59,10 @@ void CJXQ_PCMgrDlg::mousePressEvent(QMouseEvent* event) {
 void CJXQ_PCMgrDlg::mouseMoveEvent(QMouseEvent* event) {
     if (draggingWindow_) {
         move(event->globalPosition().toPoint() - dragOffset_);
+        return;
+    }
+    if (dragInProgress_ && dragTarget_ != 3) {
+        controlsDrag(event->position().toPoint().x());
         return;
     }
     if (dragInProgress_ && dragTarget_ == 3) {
@@ -78,8 +85,10 @@ void CJXQ_PCMgrDlg::mouseReleaseEvent(QMouseEvent* event) {
     }
     if (dragInProgress_) {
         releaseMouse();
+        controlsRelease();
         playList_.releaseThumb();
         dragInProgress_ = false;
+        dragTarget_ = -1;
         return;
     }
     MessageWindow::mouseReleaseEvent(event);

@@ -6,6 +6,7 @@
 
 #include "Fonts.h"
 #include "Network.h"
+#include "ROVUAdap.h"
 #include "SettingPopup.h"
 #include "Skin.h"
 #include "StringIds.h"
@@ -16,7 +17,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace kyvo::app {
 
@@ -27,7 +27,6 @@ QColor fromColorRef(unsigned c) {
                   static_cast<int>(colorRefBlue(c)));
 }
 
-constexpr int kMaxShownSpeed = 999; // three digits
 
 // One bar: left cap, the fill up to the position, the right cap at the end and
 // the knob.
@@ -71,7 +70,9 @@ void CJXQ_PCMgrDlg::paintMainScreen() {
     drawListHeader();
     canvas_.erase(kProgressRegion);
     canvas_.erase(kTimeRegion);
+    drawEventMarks();
     drawProgressBar();
+    drawTimeTexts();
     drawSpeedUnitSign();
     drawHeadingNeedle();
     drawSliders();
@@ -107,9 +108,8 @@ void CJXQ_PCMgrDlg::drawSpeedUnitSign() {
 
 void CJXQ_PCMgrDlg::drawHeadingNeedle() {
     // Course 0 points straight up, 90 to the right.
-    const double theta = (course_ - 90.0) * std::numbers::pi / 180.0;
-    headingVector_ = {static_cast<int>(std::cos(theta) * kNeedleLength),
-                      static_cast<int>(std::sin(theta) * kNeedleLength)};
+    const auto [dx, dy] = headingVector(fix_.course);
+    headingVector_ = {dx, dy};
     QPainter painter(&canvas_.backBuffer());
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(Qt::white, kNeedleWidth, Qt::SolidLine, Qt::RoundCap));
@@ -125,8 +125,8 @@ void CJXQ_PCMgrDlg::drawSliders() {
 }
 
 void CJXQ_PCMgrDlg::drawSpeedDigits() {
-    const int value = std::clamp(shownSpeed_, 0, kMaxShownSpeed);
-    const std::array digits{value / 100, value % 100 / 10, value % 10};
+    refreshSpeedDigits();
+    const std::array digits = digitsOf(shownSpeed_);
     canvas_.erase(kSpeedRegion);
     for (std::size_t i = 0; i < digits.size(); ++i)
         canvas_.drawImage(bitmap::kDigitFirst + digits[i], kSpeedDigitsAt[i]);
@@ -162,6 +162,11 @@ void CJXQ_PCMgrDlg::onTimer100() {
         removeConnectionNotice();
     else
         drawConnectionNotice();
+    if (adapter_ && adapter_->noTelemetry.load() == 0 && playing_) {
+        drawPositionTexts();
+        drawSpeedDigits();
+        invalidate(kSpeedRegion);
+    }
 }
 
 } // namespace kyvo::app

@@ -7,6 +7,7 @@
 #include "FilesOpenPopup.h"
 #include "Fonts.h"
 #include "MessageBox.h"
+#include "PlaybackControls.h"
 #include "Recordings.h"
 #include "ROVUAdap.h"
 #include "SettingPopup.h"
@@ -32,8 +33,6 @@ constexpr int kKindIconX = 700;
 constexpr int kKindIconDy = 2;
 constexpr int kDateX = 727;
 constexpr int kNameX = 796;
-constexpr int kFramesPerSecondBound = 30; // the end bound counts 30 frames to a second
-constexpr int kNormalSpeedStep = 4;
 
 QColor fromColorRef(unsigned c) {
     return QColor(static_cast<int>(colorRefRed(c)), static_cast<int>(colorRefGreen(c)),
@@ -87,17 +86,16 @@ void CJXQ_PCMgrDlg::onOpenFiles() {
 
 void CJXQ_PCMgrDlg::resetPlaybackInterface() {
     progressPosition_ = 0;
+    frameCounter_ = 0;
     playing_ = false;
+    eventMarksPresent_ = false;
     paused_ = false;
-    speedPosition_ = 56;
+    speedPosition_ = kSpeedStartPosition;
     playList_.setPlayingIndex(-1);
 }
 
 bool CJXQ_PCMgrDlg::atEndBound() const {
-    if (!adapter_)
-        return false;
-    const std::uint32_t bound = adapter_->frameCount.load() / kFramesPerSecondBound;
-    return static_cast<std::uint32_t>(std::max(adapter_->currentSecond.load(), 0)) >= bound;
+    return adapter_ && app::atEndBound(adapter_->currentSecond.load(), adapter_->frameCount.load());
 }
 
 // Play: resume a paused file, replay an ended one, or open the selection.
@@ -180,8 +178,16 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
             messageBox(this, strings::kRecordedIn1Channel, MessageIcon::Information);
         return;
     }
-    if (speedStep_ != kNormalSpeedStep)
-        speedPosition_ = 56;
+    if (currentFile_.indexOf(QStringLiteral("evt_")) > 0)
+        readEventMarks();
+    if (speedStep_ != kNormalSpeedStep) {
+        speedPosition_ = kSpeedStartPosition;
+        applySpeed();
+    }
+    applyVolume();
+    eraseGauges();
+    frameCounter_ = 0;
+    speedDigits_.reset();
     if (adapter_->channelMode.load() == 1) {
         const QByteArray utf8 = currentFile_.toUtf8();
         if (static_cast<std::size_t>(utf8.size()) >= player::kPathBuffer) {
@@ -192,6 +198,7 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
     }
     adapter_->current()->Yield();
     playing_ = true;
+    applyVolume();
 }
 
 // The title: the path from its last kind marker on, in the top strip.
