@@ -1,0 +1,111 @@
+// The playback controls and telemetry gauges of the main window, through clicks
+// and pixels, and one recording played end to end.
+
+#include "CJXQ_PCMgrDlg.h"
+#include "MessageBox.h"
+#include "PlaybackControls.h"
+#include "ROVUAdap.h"
+#include "RegistryStore.h"
+#include "Skin.h"
+#include "Telemetry.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace kyvo;
+using namespace kyvo::app;
+
+namespace {
+
+class PlaybackWidgetTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir{QDir::tempPath() + QStringLiteral("/kyvoplay-XXXXXX")};
+
+    std::unique_ptr<CJXQ_PCMgrDlg> openDialog() {
+        auto dialog =
+            std::make_unique<CJXQ_PCMgrDlg>(std::make_unique<RegistryStore>(dir.filePath(QStringLiteral("s.ini"))));
+        dialog->initDialog();
+        dialog->show();
+        return dialog;
+    }
+
+    QImage grab(CJXQ_PCMgrDlg& dialog) { return dialog.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+};
+
+bool showsImage(const QImage& window, int bitmapId, QPoint at) {
+    const QImage image = skinImage(bitmapId);
+    return !image.isNull() && window.copy(QRect(at, image.size())) == image;
+}
+
+} // namespace
+
+TEST_F(PlaybackWidgetTest, NextAndPreviousWrapAroundTheList) {
+    auto dialog = openDialog();
+    std::vector<std::u16string> paths;
+    for (const char* name : {"drf_20240612_081500.mov", "drf_20240612_081600.mov", "drf_20240612_081700.mov"})
+        paths.push_back(dir.filePath(QLatin1String(name)).toStdU16String()); // missing: nothing plays
+    dialog->addToPlayList(paths, false);
+    std::vector<int> visited;
+    for (int i = 0; i < 4; ++i) {
+        dialog->onCommand(control::kNextFile);
+        visited.push_back(dialog->playList().playingIndex());
+    }
+    EXPECT_EQ(visited, (std::vector<int>{0, 1, 2, 0}));
+    dialog->onCommand(control::kPrevFile);
+    EXPECT_EQ(dialog->playList().playingIndex(), 2); // previous on the first goes to the last
+    EXPECT_EQ(dialog->playList().selected(), 2);
+}
+
+TEST_F(PlaybackWidgetTest, ARecordingDrivesTheGaugesAndTheBars) {
+    const QString recording = dir.filePath(QStringLiteral("drf_20240612_081500.mov"));
+    QProcess recgen;
+    recgen.start(QStringLiteral(KYVO_RECGEN_PATH), {"--length", "8", "--no-audio", "--preset", "ultrafast", recording});
+    ASSERT_TRUE(recgen.waitForFinished(120000));
+    ASSERT_EQ(recgen.exitCode(), 0) << recgen.readAllStandardError().constData();
+    setMessageBoxSink([](const MessageBoxRequest&) { return kAnswerOk; });
+
+    auto dialog = openDialog();
+    const QImage before = grab(*dialog);
+    dialog->addToPlayList({recording.toStdU16String()}, false);
+    dialog->openSelectedFile();
+    // Timer 100 (1.2 s) draws the position lines once a fix has arrived.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog->adapter()->frameIndex.load() > 45; }, 20000));
+    QTest::qWait(1400);
+    dialog->onCommand(control::kPause);
+    QTest::qWait(300);
+    const QImage playing = grab(*dialog);
+
+    // The position lines changed from the clean skin.
+    const QRect position(23, 660, 142, 34);
+    EXPECT_NE(playing.copy(position), before.copy(position));
+    // The progress knob left position 0; the time texts are drawn.
+    EXPECT_FALSE(showsImage(playing, bitmap::kProgressKnob, {23, 501}));
+    EXPECT_NE(playing.copy(QRect(435, 500, 140, 16)), before.copy(QRect(435, 500, 140, 16)));
+
+    // The speed digits show the speed of the current fix.
+    std::array<char, player::kGpsRecordSize> gps{};
+    std::array<float, 3> sensor{};
+    ASSERT_TRUE(dialog->adapter()->telemetry(gps, sensor));
+    RmcFix fix{};
+    ASSERT_TRUE(decodeRmc(std::string_view(gps.data()), fix));
+    if (!fixVoid(fix)) {
+        const auto digits = digitsOf(speedIn(fix, kDisplayUnitKmh, "").value);
+        EXPECT_TRUE(showsImage(playing, bitmap::kDigitFirst + digits[0], {210, 600}));
+        EXPECT_TRUE(showsImage(playing, bitmap::kDigitFirst + digits[1], {225, 600}));
+        EXPECT_TRUE(showsImage(playing, bitmap::kDigitFirst + digits[2], {240, 600}));
+    }
+
+    // A click on the volume bar below its knob sets the volume (the bar's strip is mended).
+    QTest::mouseClick(dialog.get(), Qt::LeftButton, {}, QPoint(858, 540));
+    EXPECT_EQ(dialog->volumePosition(), 0);
+    EXPECT_TRUE(showsImage(grab(*dialog), bitmap::kVolumeMutedIcon, {810, 499}));
+
+    // Stop: the progress returns to 0 and nothing plays.
+    dialog->onCommand(control::kStop);
+    EXPECT_FALSE(dialog->playing());
+    EXPECT_TRUE(showsImage(grab(*dialog), bitmap::kProgressKnob, {23, 501}));
+    setMessageBoxSink({});
+}
