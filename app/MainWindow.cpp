@@ -130,20 +130,20 @@ void CJXQ_PCMgrDlg::initDialog() {
 }
 
 void CJXQ_PCMgrDlg::createControls() {
-    for (const BitmapButtonSpec& spec : kBitmapButtons) {
-        auto* button = new SkinButton(spec.id, this);
-        button->loadBitmaps(spec.normalImage, spec.pressedImage);
+    for (const BitmapButtonSpec& entry : kBitmapButtons) {
+        auto* button = new SkinButton(entry.id, this);
+        button->loadBitmaps(entry.normalImage, entry.pressedImage);
         button->sizeToContent();
-        const int id = spec.id;
+        const int id = entry.id;
         connect(button, &QAbstractButton::clicked, this, [this, id] { onCommand(id); });
-        buttons_[spec.id] = button;
+        buttons_[entry.id] = button;
     }
-    for (const PushButtonSpec& spec : kHiddenStepButtons) {
-        auto* button = new QPushButton(QString::fromLatin1(spec.text), this);
+    for (const PushButtonSpec& entry : kHiddenStepButtons) {
+        auto* button = new QPushButton(QString::fromLatin1(entry.text), this);
         button->hide();
-        const int id = spec.id;
+        const int id = entry.id;
         connect(button, &QPushButton::clicked, this, [this, id] { onCommand(id); });
-        hiddenButtons_[spec.id] = button;
+        hiddenButtons_[entry.id] = button;
     }
 
     passwordEdit_ = new QLineEdit(this);
@@ -160,10 +160,10 @@ void CJXQ_PCMgrDlg::createControls() {
 }
 
 void CJXQ_PCMgrDlg::placeControls() {
-    for (const BitmapButtonSpec& spec : kBitmapButtons)
-        buttons_.at(spec.id)->move(spec.place.x, spec.place.y);
-    for (const PushButtonSpec& spec : kHiddenStepButtons)
-        hiddenButtons_.at(spec.id)->setGeometry(toQRect(spec.rect));
+    for (const BitmapButtonSpec& entry : kBitmapButtons)
+        buttons_.at(entry.id)->move(entry.place.x, entry.place.y);
+    for (const PushButtonSpec& entry : kHiddenStepButtons)
+        hiddenButtons_.at(entry.id)->setGeometry(toQRect(entry.rect));
     // The edit sits inset inside its frame.
     const Rect& f = kPasswordEditFrame;
     passwordEdit_->setGeometry(f.left + 5, f.top + 5, f.width() - 5, f.height() - 7);
