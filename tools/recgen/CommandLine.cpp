@@ -153,23 +153,23 @@ std::vector<std::string> applyOptions(std::span<const std::string> arguments, Sc
         const std::size_t equals = argument.find('=');
         const std::string_view name = std::string_view(argument).substr(0, equals);
         const auto& table = optionTable();
-        const auto spec = std::find_if(table.begin(), table.end(), [&](const OptionSpec& s) { return s.name == name; });
-        if (spec == table.end())
+        const auto option = std::find_if(table.begin(), table.end(), [&](const OptionSpec& s) { return s.name == name; });
+        if (option == table.end())
             throw UsageError("unknown option " + std::string(name) + " (see recgen --help)");
-        if ((spec->scope & scope) == 0)
+        if ((option->scope & scope) == 0)
             throw UsageError(std::string(name) + (scope == kCard ? " does not apply to a card" : " applies to a card only"));
         std::string_view value;
-        if (!spec->valueName.empty()) {
+        if (!option->valueName.empty()) {
             if (equals != std::string::npos)
                 value = std::string_view(argument).substr(equals + 1);
             else if (i + 1 < arguments.size())
                 value = arguments[++i];
             else
-                throw UsageError(std::string(name) + " needs a value " + std::string(spec->valueName));
+                throw UsageError(std::string(name) + " needs a value " + std::string(option->valueName));
         } else if (equals != std::string::npos) {
             throw UsageError(std::string(name) + " takes no value");
         }
-        spec->set(parsed, value);
+        option->set(parsed, value);
     }
     return positional;
 }
