@@ -441,6 +441,12 @@ void Player::emitFrame() {
     } else {
         index = lastIndex_ + 1;
     }
+    // No frame lies past the last one, however late a position was read.
+    if (facts_.frameCount > 0 && index > static_cast<std::uint64_t>(facts_.frameCount)) {
+        index = static_cast<std::uint32_t>(facts_.frameCount);
+        if (facts_.fps > 0)
+            time = (index - 1) / facts_.fps;
+    }
     lastIndex_ = index;
     notify(kEvFrameIndex, static_cast<std::intptr_t>(index));
     frameInfo_ = FrameInfo{};

@@ -4,8 +4,9 @@
 namespace kyvo::app {
 
 struct Point {
-    int x;
-    int y;
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const Point&, const Point&) = default;
 };
 
 struct Size {

@@ -22,17 +22,15 @@
 // whatever frame counters the caller passes.
 
 #include <array>
+#include "Geometry.h"
+
 #include <cstddef>
 #include <span>
 #include <vector>
 
 namespace kyvo::app {
 
-struct GraphPoint {
-    int x = 0;
-    int y = 0;
-    friend bool operator==(const GraphPoint&, const GraphPoint&) = default;
-};
+using GraphPoint = Point;
 
 struct GraphSegment {
     GraphPoint from;

@@ -119,6 +119,8 @@ TEST(RealLibraryTest, RecordingPlaysToItsEndWithItsTelemetryEveryTenFrames) {
     int entryFrames = 0;
     for (const ShownFrame& frame : frames) {
         SCOPED_TRACE(frame.index);
+        if (frame.index >= adapter.frameCount.load())
+            continue; // frames at or above the frame count carry no records
         if (frame.index % 10 == 1) {
             entryFrame = &frame;
             ++entryFrames;
