@@ -18,11 +18,14 @@ constexpr Bgr kDiscColour = {200, 180, 30};
 constexpr Bgr kPanelColour = {235, 235, 235};
 constexpr Bgr kInkColour = {30, 25, 20};
 
-// Glyph-like marks: 5 x 7 cells picked from a hash, two pixels per cell, on a
-// light panel, like a line of small print.
+// Glyph-like marks: 5 x 7 cells, about a quarter of them inked, picked from a
+// hash, three pixels per cell, on a light panel; every sixth glyph is left out
+// as a word gap. Lines of print like the time stamp of a recording.
 constexpr int kGlyphColumns = 5;
 constexpr int kGlyphRows = 7;
-constexpr int kGlyphCell = 2;
+constexpr int kGlyphCell = 3;
+constexpr std::uint32_t kSecondHashOffset = 7919;
+constexpr std::uint32_t kWordLength = 6;
 constexpr int kGlyphAdvance = (kGlyphColumns + 1) * kGlyphCell;
 constexpr int kLineAdvance = (kGlyphRows + 2) * kGlyphCell;
 
@@ -74,7 +77,7 @@ void drawShapes(TestPicture& picture) {
 }
 
 void drawGlyph(TestPicture& picture, int left, int top, std::uint32_t seed) {
-    const std::uint32_t cells = hash(seed);
+    const std::uint32_t cells = hash(seed) & hash(seed + kSecondHashOffset);
     for (int row = 0; row < kGlyphRows; ++row) {
         for (int column = 0; column < kGlyphColumns; ++column) {
             if (((cells >> ((row * kGlyphColumns + column) % 32)) & 1U) == 0)
@@ -93,8 +96,10 @@ void drawText(TestPicture& picture) {
     fillRect(picture, left, top, right, bottom, kPanelColour);
     std::uint32_t seed = 1;
     for (int y = top + kGlyphCell; y + kLineAdvance <= bottom; y += kLineAdvance) {
-        for (int x = left + kGlyphCell; x + kGlyphAdvance <= right; x += kGlyphAdvance)
-            drawGlyph(picture, x, y, seed++);
+        for (int x = left + kGlyphCell; x + kGlyphAdvance <= right; x += kGlyphAdvance, ++seed) {
+            if (seed % kWordLength != 0)
+                drawGlyph(picture, x, y, seed);
+        }
     }
 }
 

@@ -1,0 +1,39 @@
+#pragma once
+// The fixed tables of the still writer: zigzag order, the two quantisation
+// tables and the four typical Huffman tables of the baseline standard.
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+namespace kyvo::imaging {
+
+inline constexpr int kBlockSide = 8;
+inline constexpr int kBlockSize = kBlockSide * kBlockSide;
+inline constexpr int kHuffmanLengths = 16;
+
+using QuantTable = std::array<std::uint8_t, kBlockSize>;
+
+// Natural (row-major) position of each zigzag position.
+extern const std::array<std::uint8_t, kBlockSize> kZigzagToNatural;
+
+// Both quantisation tables are stored, written and applied in zigzag order.
+// Luminance is the standard table except at zigzag positions 22, 42 and 43.
+extern const QuantTable kLuminanceQuant;
+extern const QuantTable kChrominanceQuant;
+
+// One Huffman table as written to the file: its class and id byte, how many
+// codes there are of each length 1..16 (BITS) and the symbols in code order
+// (HUFFVAL).
+struct HuffmanDefinition {
+    std::uint8_t classAndId;
+    std::array<std::uint8_t, kHuffmanLengths> counts;
+    std::span<const std::uint8_t> symbols;
+};
+
+extern const HuffmanDefinition kDcLuminance;
+extern const HuffmanDefinition kAcLuminance;
+extern const HuffmanDefinition kDcChrominance;
+extern const HuffmanDefinition kAcChrominance;
+
+} // namespace kyvo::imaging
