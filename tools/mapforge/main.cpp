@@ -1,0 +1,71 @@
+// mapforge: a map data set for the map library from OpenStreetMap XML.
+//
+//     mapforge [--block-size N] [--plain-map] [--pack-all] [--quiet] INPUT.osm FOLDER
+#include "Forge.h"
+#include "OsmReader.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int kExitUsage = 2;
+
+void usage() {
+    std::fputs("usage: mapforge [--block-size N] [--plain-map] [--pack-all] [--quiet] INPUT.osm FOLDER\n"
+               "  Writes MAP.DAT (packed), ROADNAME.DAT, ROADNODE.DAT, RSPEED.IDX and FileList.cfg into FOLDER.\n"
+               "  --block-size N  unpacked bytes per packed block (1..49152, default 32768)\n"
+               "  --plain-map     write MAP.DAT unpacked\n"
+               "  --pack-all      pack every file of the set\n"
+               "  --quiet         print nothing but errors\n",
+               stderr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace kyvo::mapforge;
+    WriteOptions options;
+    bool quiet = false;
+    std::vector<std::string> paths;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--block-size" && i + 1 < argc) {
+            options.blockSize = std::atoi(argv[++i]);
+        } else if (arg == "--plain-map") {
+            options.packMap = false;
+        } else if (arg == "--pack-all") {
+            options.packAll = true;
+        } else if (arg == "--quiet") {
+            quiet = true;
+        } else if (arg == "--help" || arg == "-h") {
+            usage();
+            return 0;
+        } else if (!arg.empty() && arg[0] == '-') {
+            usage();
+            return kExitUsage;
+        } else {
+            paths.push_back(arg);
+        }
+    }
+    if (paths.size() != 2) {
+        usage();
+        return kExitUsage;
+    }
+    OsmData data;
+    std::string error;
+    if (!readOsmFile(paths[0], data, error)) {
+        std::fprintf(stderr, "mapforge: %s\n", error.c_str());
+        return EXIT_FAILURE;
+    }
+    const ForgeResult result = forgeDataSet(data, paths[1], options);
+    if (!result.ok) {
+        std::fprintf(stderr, "mapforge: %s\n", result.error.c_str());
+        return EXIT_FAILURE;
+    }
+    if (!quiet)
+        std::fputs(describeDataSet(result.model).c_str(), stdout);
+    return EXIT_SUCCESS;
+}
