@@ -64,6 +64,11 @@ TEST(Big5Test, NamesConvertCharacterByCharacter) {
                                      "\xBD\x75");
     EXPECT_EQ(big5.convert("😀路"), "?\xB8\xF4") << "a character Big5 lacks costs only itself";
     EXPECT_EQ(big5.convert("\xE4\xB8"), "?") << "a cut sequence";
+
+    Big5Converter toUtf8(Big5Direction::ToUtf8);
+    ASSERT_TRUE(toUtf8.ready());
+    EXPECT_EQ(toUtf8.convert(big5.convert("台1線 中山路")), "台1線 中山路");
+    EXPECT_EQ(toUtf8.convert("\xA4\xA4\xFF"), "中?") << "a lead byte without its second byte";
 }
 
 TEST(GridGeometryTest, LinesAreCutWhereTheyCrossGridBoundaries) {

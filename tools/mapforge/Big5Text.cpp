@@ -11,8 +11,11 @@ constexpr const char* kBig5Names[] = {"CP950", "BIG5"};
 constexpr char kReplacement = '?';
 const auto kNoHandle = reinterpret_cast<iconv_t>(-1);
 
+// Big5 lead bytes; everything below is a one-byte (ASCII) character.
+constexpr unsigned char kBig5LeadFirst = 0x81;
+
 // Length of the UTF-8 sequence that starts with this byte (1 for a stray byte).
-std::size_t sequenceLength(unsigned char lead) {
+std::size_t utf8SequenceLength(unsigned char lead) {
     if (lead >= 0xF0)
         return 4;
     if (lead >= 0xE0)
@@ -24,9 +27,9 @@ std::size_t sequenceLength(unsigned char lead) {
 
 } // namespace
 
-Big5Converter::Big5Converter() : handle_(kNoHandle) {
+Big5Converter::Big5Converter(Big5Direction direction) : direction_(direction), handle_(kNoHandle) {
     for (const char* name : kBig5Names) {
-        handle_ = iconv_open(name, "UTF-8");
+        handle_ = direction == Big5Direction::FromUtf8 ? iconv_open(name, "UTF-8") : iconv_open("UTF-8", name);
         if (handle_ != kNoHandle)
             break;
     }
@@ -39,7 +42,13 @@ Big5Converter::~Big5Converter() {
 
 bool Big5Converter::ready() const { return handle_ != kNoHandle; }
 
-std::string Big5Converter::convert(std::string_view utf8) {
+std::size_t Big5Converter::characterLength(unsigned char lead) const {
+    if (direction_ == Big5Direction::FromUtf8)
+        return utf8SequenceLength(lead);
+    return lead >= kBig5LeadFirst ? 2 : 1;
+}
+
+std::string Big5Converter::convert(std::string_view text) {
     std::string out;
     if (!ready())
         return out;
@@ -47,10 +56,10 @@ std::string Big5Converter::convert(std::string_view utf8) {
     iconv(cd, nullptr, nullptr, nullptr, nullptr);
     char buffer[8];
     std::size_t at = 0;
-    // One character at a time, so that a character Big5 lacks costs only itself.
-    while (at < utf8.size()) {
-        const std::size_t length = std::min(sequenceLength(static_cast<unsigned char>(utf8[at])), utf8.size() - at);
-        char* in = const_cast<char*>(utf8.data() + at);
+    // One character at a time, so that a character the other side lacks costs only itself.
+    while (at < text.size()) {
+        const std::size_t length = std::min(characterLength(static_cast<unsigned char>(text[at])), text.size() - at);
+        char* in = const_cast<char*>(text.data() + at);
         std::size_t inLeft = length;
         char* result = buffer;
         std::size_t outLeft = sizeof buffer;
