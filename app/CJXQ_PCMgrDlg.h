@@ -41,6 +41,9 @@ class FilesOpenPopup;
 namespace player {
 class ROVUAdap;
 }
+namespace usbtool {
+class UsbToolPopup;
+}
 } // namespace kyvo
 
 namespace kyvo::app {
@@ -81,6 +84,7 @@ public:
     void addToPlayList(std::vector<std::u16string> paths, bool sorted);
     const PlayList& playList() const { return playList_; }
     FilesOpenPopup* filesPopup() const { return filesPopup_; }
+    usbtool::UsbToolPopup* usbPopup() const { return usbPopup_; }
     // The play command (also the double click on a row).
     void play();
     player::ROVUAdap* adapter() const { return adapter_.get(); }
@@ -140,6 +144,7 @@ private:
     void onSystemSettings();
     void onOpenFiles();
     void onClearList();
+    void onUsbTool();
     LResult onFilesAdd(WParam count, LParam kind);
     void resetPlaybackInterface();
     bool atEndBound() const;
@@ -188,6 +193,7 @@ private:
     bool openPending_ = false; // a file was to be opened before the password was given
     PlayList playList_;
     FilesOpenPopup* filesPopup_ = nullptr; // owned from its first use to shutdown
+    usbtool::UsbToolPopup* usbPopup_ = nullptr; // owned from its first use to shutdown
     QString title_;
     // A knob or the list thumb being dragged: progress 0, speed 1, volume 2, list thumb 3.
     bool dragInProgress_ = false;

@@ -16,6 +16,7 @@
 #include "ViewerConfig.h"
 #include "MessageBox.h"
 #include "ViewerMessages.h"
+#include "UsbToolPopup.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -235,6 +236,8 @@ void CJXQ_PCMgrDlg::onDestroy() {
     playList_.clear();
     delete filesPopup_;
     filesPopup_ = nullptr;
+    delete usbPopup_; // waits for an exchange still running
+    usbPopup_ = nullptr;
 }
 
 LResult CJXQ_PCMgrDlg::windowMessage(unsigned message, WParam wParam, LParam lParam) {
@@ -305,8 +308,11 @@ void CJXQ_PCMgrDlg::onCommand(int controlId) {
     case control::kClearList:
         onClearList();
         break;
+    case control::kUsb:
+        onUsbTool();
+        break;
     default:
-        // Print, capture, backup, information, playback, play list and USB
+        // Print, capture, backup, information, playback and play list
         // commands are handled by their own parts of the window.
         break;
     }
@@ -324,6 +330,18 @@ void CJXQ_PCMgrDlg::onSystemSettings() {
     if (!settingPopup_ || !settingPopup_->idle())
         return;
     // The system settings popup gets its window with the settings issue.
+}
+
+// The USB tool is created on first use, sharing the window's store; later
+// uses show it again where the user left it.
+void CJXQ_PCMgrDlg::onUsbTool() {
+    if (!usbPopup_) {
+        usbPopup_ = new usbtool::UsbToolPopup(this, store_.get());
+        usbPopup_->place(windowRect_);
+    }
+    usbPopup_->show();
+    usbPopup_->raise();
+    usbPopup_->activateWindow();
 }
 
 void CJXQ_PCMgrDlg::timerEvent(QTimerEvent* event) {

@@ -31,7 +31,9 @@ public:
 
     // Answers false (and does nothing) while an exchange runs.
     bool start(const RecorderConfig& record, Completion done, DiagnosticSink sink = {});
-    // True from start() until the completion has returned.
+    // True from start() until the completion has returned. A message the
+    // completion posted can be handled on the owner's thread a moment before
+    // that: a start() from that handler may still be refused.
     bool running() const;
 
 private:
