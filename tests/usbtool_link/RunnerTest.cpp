@@ -89,7 +89,7 @@ protected:
     void SetUp() override { recorder_.reset(); }
     void slowRead(int result) {
         RecorderDoubleScript s = recorder_.defaults();
-        s.read_delay_ms = 150;
+        s.read_delay_ms = 500; // keeps the exchange in flight on a loaded machine
         s.read_result = result;
         recorder_.configure(s);
     }
