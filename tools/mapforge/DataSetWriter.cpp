@@ -54,45 +54,38 @@ struct LayerParts {
     }
 };
 
-LayerParts waterParts(const GridModel& grid) {
+// How an area or line record holds its point count and first point index:
+// water areas both in 16 bits, line features both in 32 bits, land-use
+// areas a 16-bit count padded to 32 bits and a 32-bit index.
+struct ShapeRecordLayout {
+    bool wideCount;
+    bool countPadded;
+    bool wideIndex;
+};
+constexpr ShapeRecordLayout kWaterLayout{false, false, false};
+constexpr ShapeRecordLayout kLineLayout{true, false, true};
+constexpr ShapeRecordLayout kLandUseLayout{false, true, true};
+
+LayerParts shapeParts(const std::vector<ShapeObject>& shapes, const Point& corner, ShapeRecordLayout layout) {
     LayerParts parts;
-    for (const ShapeObject& shape : grid.water) {
+    for (const ShapeObject& shape : shapes) {
         put16(parts.records, shape.upperLeft);
         put16(parts.records, shape.lowerRight);
-        put16(parts.records, static_cast<std::uint32_t>(shape.points.size()));
-        put16(parts.records, static_cast<std::uint32_t>(parts.pointCount));
-        parts.addPoints(shape.points, grid.corner);
+        const auto count = static_cast<std::uint32_t>(shape.points.size());
+        layout.wideCount ? put32(parts.records, count) : put16(parts.records, count);
+        if (layout.countPadded)
+            put16(parts.records, 0);
+        const auto first = static_cast<std::uint32_t>(parts.pointCount);
+        layout.wideIndex ? put32(parts.records, first) : put16(parts.records, first);
+        parts.addPoints(shape.points, corner);
         ++parts.objects;
     }
     return parts;
 }
 
-LayerParts lineParts(const GridModel& grid) {
-    LayerParts parts;
-    for (const ShapeObject& shape : grid.lines) {
-        put16(parts.records, shape.upperLeft);
-        put16(parts.records, shape.lowerRight);
-        put32(parts.records, static_cast<std::uint32_t>(shape.points.size()));
-        put32(parts.records, static_cast<std::uint32_t>(parts.pointCount));
-        parts.addPoints(shape.points, grid.corner);
-        ++parts.objects;
-    }
-    return parts;
-}
-
-LayerParts landUseParts(const GridModel& grid) {
-    LayerParts parts;
-    for (const ShapeObject& shape : grid.landUse) {
-        put16(parts.records, shape.upperLeft);
-        put16(parts.records, shape.lowerRight);
-        put16(parts.records, static_cast<std::uint32_t>(shape.points.size()));
-        put16(parts.records, 0);
-        put32(parts.records, static_cast<std::uint32_t>(parts.pointCount));
-        parts.addPoints(shape.points, grid.corner);
-        ++parts.objects;
-    }
-    return parts;
-}
+LayerParts waterParts(const GridModel& grid) { return shapeParts(grid.water, grid.corner, kWaterLayout); }
+LayerParts lineParts(const GridModel& grid) { return shapeParts(grid.lines, grid.corner, kLineLayout); }
+LayerParts landUseParts(const GridModel& grid) { return shapeParts(grid.landUse, grid.corner, kLandUseLayout); }
 
 LayerParts roadParts(const GridModel& grid) {
     LayerParts parts;
