@@ -1,6 +1,7 @@
 #include "CJXQ_PCMgrApp.h"
 
 #include "CJXQ_PCMgrDlg.h"
+#include "MessageBox.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -56,6 +57,14 @@ int CJXQ_PCMgrApp::run(int argc, char** argv) {
     QApplication::setApplicationDisplayName(QStringLiteral("Kyvo Viewer"));
 
 
+    // Nobody can answer a message box in a headless run: its text goes to
+    // standard error and the run goes on, as if OK had been pressed.
+    if (headless)
+        setMessageBoxSink([](const MessageBoxRequest& request) {
+            std::fprintf(stderr, "tessaro-viewer: message: %s\n", request.text.toLocal8Bit().constData());
+            return kAnswerOk;
+        });
+
     int exitCode = 0;
     {
         CJXQ_PCMgrDlg dialog;
@@ -85,6 +94,7 @@ int CJXQ_PCMgrApp::run(int argc, char** argv) {
         }
         dialog.doModal();
     }
+    setMessageBoxSink({});
     return exitCode;
 }
 

@@ -16,6 +16,7 @@
 #include "MainLayout.h"
 #include "PasswordCheck.h"
 #include "EventMarks.h"
+#include "PlaybackControls.h"
 #include "PlayList.h"
 #include "Telemetry.h"
 #include "AdapterHost.h"
@@ -152,7 +153,11 @@ private:
     bool settingIdle() const;
     void yieldAdapter();
     void pause();
+    void holdPicture();
+    void resumePicture();
+    void seekTo(float seconds, bool relative);
     void stop();
+    void eraseStoppedRegions();
     void stepFile(bool next);
     LResult onPlayerEnd(LParam lParam);
     void stepSeconds(int seconds);
@@ -166,7 +171,7 @@ private:
     bool controlsPress(int x, int y);
     void controlsDrag(int x);
     void controlsRelease();
-    void beginDrag(int target);
+    void beginDrag(DragTarget target);
     void setVolumeFromX(int x);
     bool stepKey(int key);
     // Telemetry gauges (MainWindowTelemetry.cpp).
@@ -176,7 +181,8 @@ private:
     void refreshSpeedDigits();
     // The play-list panel's part of the mouse (MainWindowInput.cpp).
     bool playListPress(int x, int y);
-    bool playListDoubleClick(int x, int y);
+    void playListDoubleClick(int x, int y);
+    void skipBrokenFile();
 
     std::unique_ptr<RegistryStore> store_;
     SkinCanvas canvas_;
@@ -191,13 +197,14 @@ private:
     std::unique_ptr<player::ROVUAdap> adapter_; // from creation to shutdown
     QString currentFile_;
     bool openPending_ = false; // a file was to be opened before the password was given
+    int brokenInARow_ = 0;     // files refused as no recording since the last that played
     PlayList playList_;
     FilesOpenPopup* filesPopup_ = nullptr; // owned from its first use to shutdown
     usbtool::UsbToolPopup* usbPopup_ = nullptr; // owned from its first use to shutdown
     QString title_;
-    // A knob or the list thumb being dragged: progress 0, speed 1, volume 2, list thumb 3.
+    // A knob or the list thumb being dragged, and which.
     bool dragInProgress_ = false;
-    int dragTarget_ = -1;
+    DragTarget dragTarget_ = DragTarget::Progress;
 
     // Flags.
     QEventLoop* modalLoop_ = nullptr; // the loop of doModal() while it runs
@@ -206,6 +213,11 @@ private:
     int result_ = 0;
     bool unlocked_ = false;
     bool playing_ = false;
+    // The picture is held: by the pause button, during a progress-knob drag, or
+    // by the step keys. The library's pause command toggles, so every command
+    // that changes the hold goes through holdPicture(), resumePicture() or
+    // seekTo(), which keep this flag equal to the library's state; play and
+    // pause then never swap meaning.
     bool paused_ = false;
     bool videoPopupsActive_ = false;
     bool noticeShown_ = false;

@@ -111,6 +111,12 @@ inline constexpr Rect kSpeedRegion{195, 569, 255, 631};
 inline constexpr std::array<Point, 3> kSpeedDigitsAt{{{210, 600}, {225, 600}, {240, 600}}};
 inline constexpr Rect kUnitSignRegion{200, 638, 266, 648};
 inline constexpr Rect kSpeedSliderRect{639, 499, 782, 524};
+inline constexpr Rect kPlayListPanel = rectAt(685, 608, 315, 126);
+// The row of event marks above the progress bar: a mark (19 x 19) at
+// x = 44 + seconds x 360 / length, y 466. Marks are drawn only inside it.
+inline constexpr int kEventMarkLeftX = 44;
+inline constexpr int kEventMarkSide = 19;
+inline constexpr Rect kEventMarkRow = rectAt(kEventMarkLeftX, 466, 360 + kEventMarkSide, kEventMarkSide);
 
 // Timer 100: the map push and the position and speed refresh.
 inline constexpr int kTimer100 = 100;

@@ -61,11 +61,11 @@ void CJXQ_PCMgrDlg::mouseMoveEvent(QMouseEvent* event) {
         move(event->globalPosition().toPoint() - dragOffset_);
         return;
     }
-    if (dragInProgress_ && dragTarget_ != 3) {
+    if (dragInProgress_ && dragTarget_ != DragTarget::ListThumb) {
         controlsDrag(event->position().toPoint().x());
         return;
     }
-    if (dragInProgress_ && dragTarget_ == 3) {
+    if (dragInProgress_ && dragTarget_ == DragTarget::ListThumb) {
         const QPoint at = event->position().toPoint();
         const bool pageChanged = playList_.dragThumb(at.x(), at.y());
         // The scroll bar alone, or the whole panel when the page changed.
@@ -88,17 +88,19 @@ void CJXQ_PCMgrDlg::mouseReleaseEvent(QMouseEvent* event) {
         controlsRelease();
         playList_.releaseThumb();
         dragInProgress_ = false;
-        dragTarget_ = -1;
         return;
     }
     MessageWindow::mouseReleaseEvent(event);
 }
 
+// Only a double click on a play-list row does something. Qt would otherwise
+// hand the second click of the pair to mousePressEvent again, turning two
+// pages or toggling the picture twice.
 void CJXQ_PCMgrDlg::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && unlocked_ && playListDoubleClick(at.x(), at.y()))
-        return;
-    MessageWindow::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && unlocked_ && !dragInProgress_)
+        playListDoubleClick(at.x(), at.y());
+    event->accept();
 }
 
 } // namespace kyvo::app

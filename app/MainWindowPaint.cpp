@@ -107,7 +107,9 @@ void CJXQ_PCMgrDlg::drawSpeedUnitSign() {
 }
 
 void CJXQ_PCMgrDlg::drawHeadingNeedle() {
-    // Course 0 points straight up, 90 to the right.
+    // The needle is anti-aliased: drawn over itself it would thicken, so its
+    // dial is erased first. Course 0 points straight up, 90 to the right.
+    canvas_.erase(kHeadingRegion);
     const auto [dx, dy] = headingVector(fix_.course);
     headingVector_ = {dx, dy};
     QPainter painter(&canvas_.backBuffer());

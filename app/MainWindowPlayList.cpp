@@ -23,7 +23,6 @@ namespace kyvo::app {
 
 namespace {
 
-constexpr Rect kPlayListPanel = rectAt(685, 608, 315, 126);
 constexpr Rect kTitleStrip{25, 7, 325, 37};
 constexpr int kTitleFont = 150;
 constexpr int kRowFont = 100;
@@ -89,6 +88,8 @@ void CJXQ_PCMgrDlg::resetPlaybackInterface() {
     frameCounter_ = 0;
     playing_ = false;
     eventMarksPresent_ = false;
+    eventRecords_.clear();
+    invalidate(kEventMarkRow);
     paused_ = false;
     speedPosition_ = kSpeedStartPosition;
     playList_.setPlayingIndex(-1);
@@ -98,14 +99,14 @@ bool CJXQ_PCMgrDlg::atEndBound() const {
     return adapter_ && app::atEndBound(adapter_->currentSecond.load(), adapter_->frameCount.load());
 }
 
-// Play: resume a paused file, replay an ended one, or open the selection.
+// Play: resume a held picture, replay an ended file, or open the selection.
 void CJXQ_PCMgrDlg::play() {
     if (!settingPopup_ || !settingPopup_->idle())
         return;
     if (playing_ && atEndBound()) {
         if (!paused_)
             return;
-        adapter_->current()->Pause(); // replays the ended file
+        adapter_->current()->Pause(); // replays the ended file, from its start and not held
         adapter_->current()->Yield();
         paused_ = false;
     }
@@ -113,9 +114,7 @@ void CJXQ_PCMgrDlg::play() {
         return;
     if (playing_) {
         if (paused_) {
-            paused_ = false;
-            adapter_->current()->TogglePause();
-            adapter_->current()->Yield();
+            resumePicture();
             return;
         }
         if (playList_.selected() == playList_.playingIndex())
@@ -143,11 +142,15 @@ void CJXQ_PCMgrDlg::onClearList() {
     title_.clear();
     canvas_.erase(kTitleStrip);
     invalidate(kTitleStrip);
-    erasePlayListPanel();
+    // The same as a stop: the bars, time and G-sensor panel go with the list.
+    eraseStoppedRegions();
 }
 
 // Opening the selected file: the common step of play, next, previous and the
-// automatic advance. A missing or empty recording plays nothing.
+// automatic advance. A missing or empty recording plays nothing; a path the
+// player cannot take, or a file that is no recording, is refused with a
+// message and leaves what plays as it is (a broken file in a running list is
+// skipped).
 void CJXQ_PCMgrDlg::openSelectedFile() {
     if (ended_)
         return;
@@ -158,6 +161,16 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
     const std::u16string* selected = playList_.path(static_cast<std::size_t>(std::max(playList_.selected(), 0)));
     if (!selected)
         return;
+    const QString path = QString::fromStdU16String(*selected);
+    const QByteArray utf8 = path.toUtf8();
+    if (static_cast<std::size_t>(utf8.size()) > player::kMaxPathBytes) {
+        std::fprintf(stderr, "tessaro-viewer: path too long to play (%lld bytes): %s\n",
+                     static_cast<long long>(utf8.size()), utf8.constData());
+        playList_.setSelected(std::max(playList_.playingIndex(), 0));
+        erasePlayListPanel();
+        messageBox(this, strings::kPathTooLongToPlay, MessageIcon::Warning);
+        return;
+    }
     createAdapter();
     if (playing_) {
         adapter_->currentTime.store(0);
@@ -166,9 +179,12 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
         adapter_->lengthSeconds.store(0);
     }
     resetPlaybackInterface();
+    adapter_->stepping.store(0); // a new file plays; nothing is held for steps
     playList_.setPlayingIndex(playList_.selected());
-    currentFile_ = QString::fromStdU16String(*selected);
+    currentFile_ = path;
     drawTitle();
+    if (playList_.pageCount() > 1)
+        playList_.placeThumb96(true);
     erasePlayListPanel();
 
     const QFileInfo status(currentFile_);
@@ -178,8 +194,7 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
             messageBox(this, strings::kRecordedIn1Channel, MessageIcon::Information);
         return;
     }
-    if (currentFile_.indexOf(QStringLiteral("evt_")) > 0)
-        readEventMarks();
+    readEventMarks();
     if (speedStep_ != kNormalSpeedStep) {
         speedPosition_ = kSpeedStartPosition;
         applySpeed();
@@ -189,16 +204,30 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
     frameCounter_ = 0;
     speedDigits_.reset();
     if (adapter_->channelMode.load() == 1) {
-        const QByteArray utf8 = currentFile_.toUtf8();
-        if (static_cast<std::size_t>(utf8.size()) >= player::kPathBuffer) {
-            std::fprintf(stderr, "tessaro-viewer: path too long to play: %s\n", utf8.constData());
+        const int opened = adapter_->Open(utf8.constData(), "");
+        if (opened == player::kNotARecording) {
+            skipBrokenFile();
             return;
         }
-        adapter_->Open(utf8.constData(), "");
     }
+    brokenInARow_ = 0;
     adapter_->current()->Yield();
     playing_ = true;
     applyVolume();
+}
+
+// A file that holds no recording: say so once and go on with the next file of
+// the list, as at the end of a file. A list of nothing but broken files stops
+// after one round.
+void CJXQ_PCMgrDlg::skipBrokenFile() {
+    std::fprintf(stderr, "tessaro-viewer: not a recording: %s\n", currentFile_.toUtf8().constData());
+    eventMarksPresent_ = false;
+    messageBox(this, strings::kNotARecording, MessageIcon::Warning);
+    const int count = static_cast<int>(playList_.count());
+    if (++brokenInARow_ >= count)
+        return;
+    playList_.selectAndShow(advanceIndex(playList_.playingIndex(), count));
+    openSelectedFile();
 }
 
 // The title: the path from its last kind marker on, in the top strip.
@@ -257,7 +286,7 @@ bool CJXQ_PCMgrDlg::playListPress(int x, int y) {
         return false;
     case PlayList::Hit::Thumb:
         dragInProgress_ = true;
-        dragTarget_ = 3;
+        dragTarget_ = DragTarget::ListThumb;
         grabMouse();
         return true;
     case PlayList::Hit::Row:
@@ -269,15 +298,17 @@ bool CJXQ_PCMgrDlg::playListPress(int x, int y) {
     return false;
 }
 
-bool CJXQ_PCMgrDlg::playListDoubleClick(int x, int y) {
+// A double click plays the row under it (the first click selected it); on
+// the row that plays it does nothing. Anywhere else it does nothing at all:
+// the first click of the pair already acted.
+void CJXQ_PCMgrDlg::playListDoubleClick(int x, int y) {
     const int row = playList_.rowAt(x, y);
     if (row < 0 || playList_.empty())
-        return false;
+        return;
     if (playList_.playingIndex() != playList_.selected()) {
         playList_.setSelected(row);
         play();
     }
-    return true;
 }
 
 } // namespace kyvo::app

@@ -11,6 +11,7 @@
 #include "SettingPopup.h"
 #include "Skin.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -21,7 +22,6 @@ namespace {
 constexpr int kTimeFont = 120;
 constexpr Point kElapsedAt{435, 500};
 constexpr Point kLengthAt{498, 500};
-constexpr int kEventMarkY = 466;
 constexpr Rect kSpeedSliderErase = rectAt(639, 499, 143, 30);
 constexpr Rect kSpeedSliderArea{639, 499, 782, 529};
 constexpr Rect kVolumeSliderErase = rectAt(792, 489, 223, 30);
@@ -40,15 +40,39 @@ void CJXQ_PCMgrDlg::yieldAdapter() {
         adapter_->current()->Yield();
 }
 
+// Pause holds the picture. A picture already held by the step keys stays held
+// (nothing is sent, so the library's toggle cannot resume it); play resumes.
 void CJXQ_PCMgrDlg::pause() {
     if (!adapter_)
         return;
     adapter_->stepping.store(0);
-    if (playing_ && !paused_ && settingIdle() && adapter_->DisplaySecond() != adapter_->lengthSeconds.load()) {
-        paused_ = true;
-        adapter_->current()->TogglePause();
-        yieldAdapter();
-    }
+    if (playing_ && !paused_ && settingIdle() && adapter_->DisplaySecond() != adapter_->lengthSeconds.load())
+        holdPicture();
+}
+
+void CJXQ_PCMgrDlg::holdPicture() {
+    if (paused_ || !adapter_)
+        return;
+    adapter_->current()->TogglePause();
+    yieldAdapter();
+    paused_ = true;
+}
+
+void CJXQ_PCMgrDlg::resumePicture() {
+    if (!paused_ || !adapter_)
+        return;
+    adapter_->stepping.store(0);
+    adapter_->current()->TogglePause();
+    yieldAdapter();
+    paused_ = false;
+}
+
+// A seek resumes the picture; with the stepping flag at 1 the adapter holds it
+// again right after the seek.
+void CJXQ_PCMgrDlg::seekTo(float seconds, bool relative) {
+    adapter_->current()->Seek(seconds, relative);
+    yieldAdapter();
+    paused_ = adapter_->stepping.load() == 1;
 }
 
 void CJXQ_PCMgrDlg::stop() {
@@ -65,10 +89,17 @@ void CJXQ_PCMgrDlg::stop() {
     adapter_->length.store(0);
     adapter_->lengthSeconds.store(0);
     resetPlaybackInterface();
-    for (const Rect& r : {kProgressRegion, kTimeRegion, kGSensorPanel, rectAt(685, 608, 315, 126), kVideoTextArea}) {
+    eraseStoppedRegions();
+}
+
+// What a stop leaves: the bars, the time, the G-sensor panel, the list panel
+// and the top of the video area back to their clean skin.
+void CJXQ_PCMgrDlg::eraseStoppedRegions() {
+    for (const Rect& r : {kProgressRegion, kTimeRegion, kGSensorPanel, kPlayListPanel, kVideoTextArea}) {
         canvas_.erase(r);
         invalidate(r);
     }
+    invalidate(kListTrack);
 }
 
 // The telemetry gauges back to their clean skin.
@@ -101,26 +132,28 @@ LResult CJXQ_PCMgrDlg::onPlayerEnd(LParam lParam) {
     return 1;
 }
 
-// The step keys (hidden buttons 1081, 1082 and 1094).
+// The step keys (hidden buttons 1081, 1082 and 1094) hold the picture: the
+// stepping flag is set before the seek, so that the first press holds it too.
 void CJXQ_PCMgrDlg::stepSeconds(int seconds) {
     if (!adapter_ || !playing_)
         return;
-    adapter_->current()->Seek(static_cast<float>(seconds), true);
-    yieldAdapter();
     adapter_->stepping.store(1);
+    seekTo(static_cast<float>(seconds), true);
     invalidate(kProgressRegion);
     adapter_->currentSecond.store(adapter_->currentSecond.load() + seconds);
     const int length = adapter_->lengthSeconds.load();
     if (length > 0)
-        progressPosition_ = std::clamp(adapter_->currentSecond.load() * 360 / length, 0, 360);
+        progressPosition_ = std::clamp(adapter_->currentSecond.load() * kProgressMax / length, 0, kProgressMax);
 }
 
+// One frame on; the library holds the picture after it.
 void CJXQ_PCMgrDlg::stepFrame() {
     if (!adapter_ || !playing_)
         return;
     adapter_->current()->FrameStep();
     yieldAdapter();
     adapter_->stepping.store(1);
+    paused_ = true;
     invalidate(kProgressRegion);
 }
 
@@ -145,22 +178,27 @@ void CJXQ_PCMgrDlg::applyVolume() {
     }
 }
 
+// Event and manual-event recordings ("evt_", "muevt_" in the file name; a
+// folder of that name does not count) carry an event box.
 void CJXQ_PCMgrDlg::readEventMarks() {
     eventRecords_.clear();
     eventMarksPresent_ = false;
-    const int at = static_cast<int>(currentFile_.indexOf(QStringLiteral("evt_")));
-    if (at <= 0)
+    if (!QFileInfo(currentFile_).fileName().contains(QStringLiteral("evt_")))
         return;
     eventRecords_ = readEventMarksFromFile(currentFile_.toStdString());
     eventMarksPresent_ = !eventRecords_.empty();
 }
 
+// The mark row is erased on every paint, so marks of an earlier recording
+// never outlive it; a mark that would stand outside the row is left out.
 void CJXQ_PCMgrDlg::drawEventMarks() {
+    canvas_.erase(kEventMarkRow);
     if (!eventMarksPresent_ || !adapter_)
         return;
     const int start = startTimeOf(currentFile_.toStdU16String());
     for (int x : markPositions(eventRecords_, start, adapter_->lengthSeconds.load()))
-        canvas_.drawImage(bitmap::kEventMark, {x, kEventMarkY});
+        if (x >= kEventMarkRow.left && x + kEventMarkSide <= kEventMarkRow.right)
+            canvas_.drawImage(bitmap::kEventMark, {x, kEventMarkRow.top});
 }
 
 void CJXQ_PCMgrDlg::drawTimeTexts() {
@@ -176,55 +214,56 @@ void CJXQ_PCMgrDlg::drawTimeTexts() {
     drawTextAt(painter, kLengthAt, QString::fromStdString(lengthText(length)));
 }
 
-// Button down on the bars, in the order of the knobs, then the strips.
+// Button down on the bars: the knobs first, then the play list, then the
+// strips (the progress bar's strip and the bar as drawn).
 bool CJXQ_PCMgrDlg::controlsPress(int x, int y) {
-    const int length = adapter_ ? adapter_->lengthSeconds.load() : 0;
-    if (inRect(progressKnobRect(progressPosition_), x, y)) {
+    using Target = BarHit::Target;
+    const BarHit knob = knobAt(x, y, {progressPosition_, speedPosition_, volumePosition_});
+    switch (knob.target) {
+    case Target::ProgressKnob:
         if (playing_ && adapter_) {
-            adapter_->current()->TogglePause();
-            yieldAdapter();
-            beginDrag(0);
+            holdPicture(); // while the knob moves; the seek on release resumes
+            beginDrag(DragTarget::Progress);
         }
         return true;
-    }
-    if (inRect(speedKnobRect(speedPosition_), x, y)) {
+    case Target::SpeedKnob:
         if (playing_)
-            beginDrag(1);
+            beginDrag(DragTarget::Speed);
         return true;
-    }
-    if (inRect(volumeKnobRect(volumePosition_), x, y)) {
+    case Target::VolumeKnob:
         if (playing_)
-            beginDrag(2);
+            beginDrag(DragTarget::Volume);
         return true;
+    default:
+        break;
     }
     if (playListPress(x, y))
         return true;
-    if (inRect(kProgressStrip, x, y)) {
+    const BarHit strip = stripAt(x, y);
+    switch (strip.target) {
+    case Target::ProgressStrip:
         if (playing_ && adapter_) {
-            adapter_->current()->TogglePause();
-            yieldAdapter();
-            progressPosition_ = progressFromX(x);
-            adapter_->current()->Seek(static_cast<float>(seekSecondForClick(progressPosition_, length)), false);
+            holdPicture();
+            progressPosition_ = strip.position;
+            seekTo(static_cast<float>(seekSecondForClick(progressPosition_, adapter_->lengthSeconds.load())), false);
             frameCounter_ = 0;
             for (const Rect& r : {kProgressRegion, kTimeRegion, kGSensorPanel})
                 invalidate(r);
-            yieldAdapter();
         }
         return true;
-    }
-    if (inRect(kSpeedStrip, x, y)) {
+    case Target::SpeedStrip:
         if (playing_) {
-            speedPosition_ = speedPositionFromX(x);
+            speedPosition_ = strip.position;
             applySpeed();
         }
         return true;
-    }
-    if (inRect(kVolumeStrip, x, y)) {
+    case Target::VolumeStrip:
         if (playing_)
             setVolumeFromX(x);
         return true;
+    default:
+        return false;
     }
-    return false;
 }
 
 void CJXQ_PCMgrDlg::setVolumeFromX(int x) {
@@ -234,7 +273,7 @@ void CJXQ_PCMgrDlg::setVolumeFromX(int x) {
     invalidate(kVolumeSliderArea);
 }
 
-void CJXQ_PCMgrDlg::beginDrag(int target) {
+void CJXQ_PCMgrDlg::beginDrag(DragTarget target) {
     dragInProgress_ = true;
     dragTarget_ = target;
     grabMouse();
@@ -242,7 +281,7 @@ void CJXQ_PCMgrDlg::beginDrag(int target) {
 
 void CJXQ_PCMgrDlg::controlsDrag(int x) {
     switch (dragTarget_) {
-    case 0:
+    case DragTarget::Progress:
         if (playing_) {
             progressPosition_ = progressFromX(x);
             canvas_.erase(kProgressDragErase);
@@ -251,7 +290,7 @@ void CJXQ_PCMgrDlg::controlsDrag(int x) {
                 invalidate(r);
         }
         break;
-    case 1:
+    case DragTarget::Speed:
         if (playing_ && adapter_) {
             adapter_->stepping.store(0);
             speedPosition_ = speedPositionFromX(x);
@@ -259,22 +298,21 @@ void CJXQ_PCMgrDlg::controlsDrag(int x) {
             invalidate(kSpeedSliderRect);
         }
         break;
-    case 2:
+    case DragTarget::Volume:
         if (playing_)
             setVolumeFromX(x);
         break;
-    default:
+    case DragTarget::ListThumb:
         break;
     }
 }
 
 void CJXQ_PCMgrDlg::controlsRelease() {
-    if (dragTarget_ == 0 && playing_ && adapter_) {
+    if (dragTarget_ == DragTarget::Progress && playing_ && adapter_) {
         const int length = adapter_->lengthSeconds.load();
         if (length > 0)
-            adapter_->current()->Seek(static_cast<float>(seekSecondForRelease(progressPosition_, length)), false);
-        yieldAdapter();
-    } else if (dragTarget_ == 1 && playing_) {
+            seekTo(static_cast<float>(seekSecondForRelease(progressPosition_, length)), false);
+    } else if (dragTarget_ == DragTarget::Speed && playing_) {
         applySpeed();
     }
 }

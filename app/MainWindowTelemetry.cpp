@@ -48,6 +48,9 @@ LResult CJXQ_PCMgrDlg::onPlayerFrame() {
     }
     invalidate(kHeadingRegion);
     invalidate(kGSensorPanel);
+    // The marks stand where the length puts them, which the first frames bring.
+    if (eventMarksPresent_)
+        invalidate(kEventMarkRow);
     ++frameCounter_;
     return 1;
 }

@@ -9,27 +9,40 @@ namespace orv {
 
 namespace {
 
-// Splits at blanks; a double-quoted token may hold blanks (no escapes: paths
-// are taken as they stand, up to the closing quote).
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// Splits at blanks. A double-quoted token may hold blanks; inside it a
+// backslash escapes a backslash or a double quote, and any other backslash
+// stands for itself (so a path may hold any byte but NUL).
 bool tokenize(std::string_view text, std::vector<std::string>& tokens, std::string& reason) {
     std::size_t i = 0;
     while (i < text.size()) {
-        while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n'))
+        while (i < text.size() && isBlank(text[i]))
             ++i;
         if (i >= text.size())
             break;
         if (text[i] == '"') {
-            const std::size_t end = text.find('"', i + 1);
-            if (end == std::string_view::npos) {
+            std::string token;
+            bool closed = false;
+            for (++i; i < text.size(); ++i) {
+                const char c = text[i];
+                if (c == '"') {
+                    closed = true;
+                    ++i;
+                    break;
+                }
+                if (c == '\\' && i + 1 < text.size() && (text[i + 1] == '\\' || text[i + 1] == '"'))
+                    ++i;
+                token += text[i];
+            }
+            if (!closed) {
                 reason = "unterminated quote";
                 return false;
             }
-            tokens.emplace_back(text.substr(i + 1, end - i - 1));
-            i = end + 1;
+            tokens.push_back(std::move(token));
         } else {
             std::size_t end = i;
-            while (end < text.size() && text[end] != ' ' && text[end] != '\t' && text[end] != '\r' &&
-                   text[end] != '\n')
+            while (end < text.size() && !isBlank(text[end]))
                 ++end;
             tokens.emplace_back(text.substr(i, end - i));
             i = end;

@@ -35,6 +35,16 @@ std::string formatDouble(double value) {
     return text;
 }
 
+// Rates and lengths mpv reports are taken only when they are finite and in a
+// range a recording can have; anything else counts as unknown.
+constexpr double kLargestFrameRate = 1000.0;
+constexpr double kLongestDuration = 1.0e7; // seconds, about 115 days
+constexpr double kLargestFrameCount = 1.0e9;
+
+bool usable(double value, double largest) {
+    return std::isfinite(value) && value > 0 && value <= largest;
+}
+
 } // namespace
 
 MpvChannel::MpvChannel(int index, Wakeup eventWakeup, Wakeup renderWakeup)
@@ -99,12 +109,25 @@ bool MpvChannel::start(bool audio, std::string& error) {
 void MpvChannel::command(std::initializer_list<const char*> args) {
     if (!mpv_)
         return;
-    const char* argv[8] = {};
-    std::size_t n = 0;
-    for (const char* a : args)
-        if (n < 7)
-            argv[n++] = a;
-    mpv_command_async(mpv_, 0, argv);
+    waiting_.emplace_back(args.begin(), args.end());
+    issueNext();
+}
+
+void MpvChannel::issueNext() {
+    constexpr std::size_t kMaxArguments = 7;
+    while (mpv_ && running_ == 0 && !waiting_.empty()) {
+        const Arguments args = std::move(waiting_.front());
+        waiting_.pop_front();
+        const char* argv[kMaxArguments + 1] = {};
+        for (std::size_t i = 0; i < args.size() && i < kMaxArguments; ++i)
+            argv[i] = args[i].c_str();
+        const std::uint64_t id = nextReplyId_++;
+        // A command mpv refuses at once gets no answer: the next one goes.
+        if (mpv_command_async(mpv_, id, argv) >= 0)
+            running_ = id;
+        else
+            std::fprintf(stderr, "orvplayer: channel %d: command %s refused\n", index_, argv[0]);
+    }
 }
 
 void MpvChannel::load(const std::string& path) {
@@ -116,8 +139,8 @@ void MpvChannel::stop() {
     command({"stop"});
 }
 
-void MpvChannel::togglePause() {
-    command({"cycle", "pause"});
+void MpvChannel::setPause(bool paused) {
+    command({"set", "pause", paused ? "yes" : "no"});
 }
 
 void MpvChannel::seek(double seconds, bool absolute) {
@@ -155,6 +178,12 @@ std::optional<MpvChannel::Event> MpvChannel::nextEvent() {
         switch (event->event_id) {
         case MPV_EVENT_NONE:
             return std::nullopt;
+        case MPV_EVENT_COMMAND_REPLY:
+            if (event->reply_userdata == running_) {
+                running_ = 0;
+                issueNext();
+            }
+            break;
         case MPV_EVENT_FILE_LOADED:
             return Event{Event::Type::Loaded};
         case MPV_EVENT_VIDEO_RECONFIG:
@@ -186,15 +215,16 @@ MpvChannel::FileFacts MpvChannel::facts() const {
     if (!mpv_)
         return facts;
     double value = 0;
-    if (mpv_get_property(mpv_, "duration", MPV_FORMAT_DOUBLE, &value) >= 0)
+    if (mpv_get_property(mpv_, "duration", MPV_FORMAT_DOUBLE, &value) >= 0 && usable(value, kLongestDuration))
         facts.duration = value;
-    if (mpv_get_property(mpv_, "container-fps", MPV_FORMAT_DOUBLE, &value) >= 0)
+    if (mpv_get_property(mpv_, "container-fps", MPV_FORMAT_DOUBLE, &value) >= 0 && usable(value, kLargestFrameRate))
         facts.fps = value;
     std::int64_t count = 0;
-    if (mpv_get_property(mpv_, "estimated-frame-count", MPV_FORMAT_INT64, &count) >= 0)
+    if (mpv_get_property(mpv_, "estimated-frame-count", MPV_FORMAT_INT64, &count) >= 0 && count >= 0 &&
+        static_cast<double>(count) <= kLargestFrameCount)
         facts.frameCount = count;
     else if (facts.fps > 0 && facts.duration > 0)
-        facts.frameCount = static_cast<std::int64_t>(facts.duration * facts.fps + 0.5);
+        facts.frameCount = std::llround(facts.duration * facts.fps); // both bounded above
     return facts;
 }
 

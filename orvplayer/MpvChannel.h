@@ -4,15 +4,22 @@
 //
 // mpv calls the wakeup function from its own threads when events or a new
 // frame are waiting; the function only signals the player thread, which then
-// calls drainEvents() and updateRender().
+// calls nextEvent() and updateRender().
+//
+// Commands take effect in the order they are given: mpv may reorder
+// asynchronous requests, so each one is handed over only once mpv has
+// answered the one before (the answer comes as an event, read by nextEvent()).
+// Everything here runs on the player thread.
 
 #include "PictureBuffers.h"
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 struct mpv_handle;
 struct mpv_render_context;
@@ -43,18 +50,21 @@ public:
     // Creates the mpv instance; `audio` false keeps this channel silent.
     bool start(bool audio, std::string& error);
 
-    // Commands (asynchronous inside mpv).
+    // Commands (asynchronous inside mpv, carried out in this order).
     void load(const std::string& path);
     void stop();
-    void togglePause();
+    // Sets mpv's "pause" property; mpv keeps it across files.
+    void setPause(bool paused);
     void seek(double seconds, bool absolute);
     void addSpeed(double delta);
     void multiplySpeed(double factor);
     void setSpeed(double speed);
     void setVolume(int volume);
+    // Shows one frame more, then mpv pauses.
     void frameStep();
 
-    // The next waiting event, or nothing.
+    // The next waiting event, or nothing. Answers to commands are taken here
+    // (they let the next command go) and are not reported.
     std::optional<Event> nextEvent();
     FileFacts facts() const;
     double timePosition() const; // seconds of the playback position now
@@ -79,7 +89,11 @@ public:
     int pictureBytes() const { return width_ * height_ * 4; }
 
 private:
+    using Arguments = std::vector<std::string>;
+
     void command(std::initializer_list<const char*> args);
+    // Hands the oldest waiting command to mpv unless one is still running.
+    void issueNext();
     void choosePictureSize();
 
     int index_;
@@ -87,6 +101,9 @@ private:
     Wakeup renderWakeup_;
     mpv_handle* mpv_ = nullptr;
     mpv_render_context* render_ = nullptr;
+    std::deque<Arguments> waiting_;  // commands not yet handed to mpv
+    std::uint64_t running_ = 0;      // reply id of the command mpv is carrying out, 0: none
+    std::uint64_t nextReplyId_ = 1;
     bool renderPending_ = false;
     double pendingTime_ = -1;
     double renderedTime_ = -1;

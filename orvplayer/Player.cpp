@@ -2,7 +2,7 @@
 
 #include "VideoWindow.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QThread>
 #include <QWidget>
 
@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdio>
 #include <future>
+#include <limits>
 
 namespace orv {
 
@@ -19,6 +20,10 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kIdleWait = std::chrono::milliseconds(50);   // how often the stop flag is looked at
 constexpr auto kWindowTimeout = std::chrono::seconds(10);  // for the GUI thread to create the windows
 constexpr int kMaxVolume = 100;
+// Times handed to the client stay in a range a float and an int hold exactly
+// enough: about 115 days.
+constexpr double kLongestTime = 1.0e7;
+constexpr std::int64_t kLargestReportedFrameCount = std::numeric_limits<std::uint32_t>::max() - 1;
 
 // Runs `job` on the GUI thread: at once when called there, else queued.
 void onGui(std::function<void()> job) {
@@ -34,6 +39,24 @@ void onGui(std::function<void()> job) {
 bool onGuiThread() {
     QCoreApplication* app = QCoreApplication::instance();
     return app && QThread::currentThread() == app->thread();
+}
+
+// The live widget at the address `handle`, or nullptr (GUI thread). The
+// address is compared, never followed.
+QWidget* liveWidget(std::intptr_t handle) {
+    if (!handle)
+        return nullptr;
+    const QWidgetList widgets = QApplication::allWidgets();
+    const auto found = std::find_if(widgets.begin(), widgets.end(), [handle](const QWidget* widget) {
+        return reinterpret_cast<std::intptr_t>(widget) == handle;
+    });
+    return found == widgets.end() ? nullptr : *found;
+}
+
+// Seconds as the client gets them: never negative, never beyond kLongestTime,
+// 0 for what is not a number.
+double clientSeconds(double seconds) {
+    return std::isnan(seconds) ? 0.0 : std::clamp(seconds, 0.0, kLongestTime);
 }
 
 } // namespace
@@ -124,8 +147,8 @@ void Player::createWindows() {
     QPointer<QWidget> owner(owner_);
     auto links = std::array<std::shared_ptr<WindowLink>, kChannels>{windows_[0], windows_[1]};
     auto pictures = std::array<std::shared_ptr<PictureBuffers>, kChannels>{pictures_[0], pictures_[1]};
-    VideoRectTable* rects = rects_;
-    onGui([this, done, owner, links, pictures, rects, count] {
+    std::shared_ptr<ClientTables> tables = tables_;
+    onGui([this, done, owner, links, pictures, tables, count] {
         for (int ch = 0; owner && ch < count; ++ch) {
             auto* window = new VideoWindow(
                 ch, pictures[static_cast<std::size_t>(ch)],
@@ -139,12 +162,16 @@ void Player::createWindows() {
                     }
                 },
                 owner.data());
-            if (rects) {
-                const std::int16_t* r = rects->rect[ch];
-                window->setGeometry(r[0], r[1], r[2], r[3]);
+            {
+                std::lock_guard lock(tables->mutex);
+                if (tables->live && tables->rects) {
+                    const std::int16_t* r = tables->rects->rect[ch];
+                    window->setGeometry(r[0], r[1], r[2], r[3]);
+                }
             }
             window->show();
             links[static_cast<std::size_t>(ch)]->window = window;
+            links[static_cast<std::size_t>(ch)]->owner = owner;
         }
         done->set_value();
     });
@@ -158,6 +185,11 @@ void Player::createWindows() {
 }
 
 void Player::destroyWindows() {
+    // The client hears first that the windows are gone, so that it sends them
+    // nothing while they are being deleted.
+    notify(kEvVideoWindow0, 0);
+    if (channelMode_ == 2)
+        notify(kEvVideoWindow1, 0);
     for (auto& link : windows_) {
         if (!link)
             continue;
@@ -169,18 +201,28 @@ void Player::destroyWindows() {
     }
 }
 
-void Player::placeWindow(int channel, bool inPopup, QWidget* popup, const std::int16_t* rect) {
+void Player::placeWindow(int channel, bool inPopup, std::intptr_t popup) {
     auto link = windows_[channel];
-    if (!link || !rect)
+    if (!link)
         return;
-    QPointer<QWidget> owner(owner_);
-    QPointer<QWidget> popupWindow(popup);
-    // The client writes its rectangles on the GUI thread: read them there.
-    onGui([link, rect, inPopup, owner, popupWindow] {
+    // The client writes its rectangles on the GUI thread: read them there,
+    // while this run lasts.
+    onGui([link, tables = tables_, channel, inPopup, popup] {
         VideoWindow* window = link->window;
         if (!window)
             return;
-        QWidget* parent = inPopup && popupWindow ? popupWindow.data() : owner.data();
+        std::int16_t rect[4];
+        bool toPopup = false;
+        {
+            std::lock_guard lock(tables->mutex);
+            toPopup = inPopup && tables->popupRects;
+            const VideoRectTable* table = toPopup ? tables->popupRects : tables->rects;
+            if (!tables->live || !table)
+                return;
+            std::copy_n(table->rect[channel], std::size(rect), rect);
+        }
+        QWidget* popupWindow = toPopup ? liveWidget(popup) : nullptr;
+        QWidget* parent = popupWindow ? popupWindow : link->owner.data();
         if (parent && window->parentWidget() != parent)
             window->setParent(parent);
         window->setGeometry(rect[0], rect[1], rect[2], rect[3]);
@@ -196,6 +238,13 @@ void Player::repaint(int channel) {
                 link->window->update();
         });
     }
+}
+
+void Player::setPaused(bool paused) {
+    paused_ = paused;
+    for (auto& channel : channels_)
+        if (channel)
+            channel->setPause(paused);
 }
 
 void Player::dropStaleLoads(const std::string& first, const std::string& second) {
@@ -219,6 +268,7 @@ int Player::run(int argc, char** argv) {
     stopFlag_.store(0);
     quitAsked_.store(false);
     quit_ = false;
+    paused_ = false;
     entryActive_ = false;
     const std::string first = argc > kVeloraFirstFileArg && argv[kVeloraFirstFileArg] ? argv[kVeloraFirstFileArg] : "";
     const std::string second =
@@ -227,8 +277,9 @@ int Player::run(int argc, char** argv) {
     // 1. What the client wants to tell.
     owner_ = reinterpret_cast<QWidget*>(queryPointer(kEvOwnerWindow));
     channelMode_ = std::clamp<int>(queryInt(kEvChannelMode, 1), 1, kChannels);
-    rects_ = reinterpret_cast<VideoRectTable*>(queryPointer(kEvVideoRects));
-    popupRects_ = reinterpret_cast<VideoRectTable*>(queryPointer(kEvPopupRects));
+    tables_ = std::make_shared<ClientTables>();
+    tables_->rects = reinterpret_cast<const VideoRectTable*>(queryPointer(kEvVideoRects));
+    tables_->popupRects = reinterpret_cast<const VideoRectTable*>(queryPointer(kEvPopupRects));
     const int volume = std::clamp<int>(queryInt(kEvVolume, kMaxVolume), 0, kMaxVolume);
     queryInt(kEvEncryptedMode, 0);
     queryInt(kEvKey, 0);
@@ -295,7 +346,8 @@ int Player::run(int argc, char** argv) {
         std::fprintf(stderr, "orvplayer: %s\n", error.c_str());
     }
 
-    // 5. The end: stopped, decoders and windows gone, player ended.
+    // 5. The end: stopped, decoders and windows gone (the client told first),
+    //    window jobs still queued left without the client's tables, player ended.
     notify(kEvStopped, 0);
     for (auto& channel : channels_)
         channel.reset();
@@ -307,8 +359,12 @@ int Player::run(int argc, char** argv) {
         for (int ch = 0; ch < kChannels; ++ch)
             eventWake_[ch] = renderWake_[ch] = false;
     }
+    {
+        std::lock_guard lock(tables_->mutex);
+        tables_->live = false;
+    }
+    tables_.reset();
     owner_ = nullptr;
-    rects_ = popupRects_ = nullptr;
     running_.store(false);
     return 0;
 }
@@ -325,12 +381,11 @@ void Player::handle(const Item& item) {
     }
     case Item::Type::GetLength:
         if (channels_[0] && length_ <= 0)
-            length_ = static_cast<float>(channels_[0]->facts().duration);
+            length_ = static_cast<float>(clientSeconds(channels_[0]->facts().duration));
         notify(kEvLength, reinterpret_cast<std::intptr_t>(&length_));
         break;
     case Item::Type::Placed:
-        if (rects_)
-            placeWindow(item.channel, false, nullptr, rects_->rect[item.channel]);
+        placeWindow(item.channel, false, 0);
         break;
     case Item::Type::FrameStep:
         handleCommand(Command{Command::Kind::FrameStep, 0.0, {}});
@@ -338,11 +393,8 @@ void Player::handle(const Item& item) {
     case Item::Type::Redraw: {
         // In the popup while the client shows that channel's popup, else in place.
         const bool shown = queryInt(item.channel == 0 ? kEvPopup0Shown : kEvPopup1Shown, 0) != 0;
-        auto* popup = reinterpret_cast<QWidget*>(queryPointer(item.channel == 0 ? kEvPopupWindow0 : kEvPopupWindow1));
-        const bool inPopup = shown && popup && popupRects_;
-        const VideoRectTable* table = inPopup ? popupRects_ : rects_;
-        if (table)
-            placeWindow(item.channel, inPopup, popup, table->rect[item.channel]);
+        const std::intptr_t popup = queryPointer(item.channel == 0 ? kEvPopupWindow0 : kEvPopupWindow1);
+        placeWindow(item.channel, shown && popup != 0, popup);
         break;
     }
     }
@@ -356,6 +408,7 @@ void Player::handleCommand(const Command& command) {
     };
     switch (command.kind) {
     case Command::Kind::LoadFile:
+        setPaused(false); // mpv would keep a pause across files
         channels_[0]->load(command.files[0]);
         if (channels_[1]) {
             if (command.files[1].empty())
@@ -364,17 +417,28 @@ void Player::handleCommand(const Command& command) {
                 channels_[1]->load(command.files[1]);
         }
         break;
-    case Command::Kind::Pause: each([](MpvChannel& c) { c.togglePause(); }); break;
+    case Command::Kind::Pause: setPaused(!paused_); break;
     case Command::Kind::EndEntry: each([](MpvChannel& c) { c.stop(); }); break;
-    case Command::Kind::SeekRelative: each([&](MpvChannel& c) { c.seek(command.value, false); }); break;
-    case Command::Kind::SeekAbsolute: each([&](MpvChannel& c) { c.seek(command.value, true); }); break;
+    // A seek resumes playback. The seek goes first, so that a paused player
+    // shows nothing of the old position before the new one.
+    case Command::Kind::SeekRelative:
+        each([&](MpvChannel& c) { c.seek(command.value, false); });
+        setPaused(false);
+        break;
+    case Command::Kind::SeekAbsolute:
+        each([&](MpvChannel& c) { c.seek(command.value, true); });
+        setPaused(false);
+        break;
     case Command::Kind::SpeedAdd: each([&](MpvChannel& c) { c.addSpeed(command.value); }); break;
     case Command::Kind::SpeedMultiply: each([&](MpvChannel& c) { c.multiplySpeed(command.value); }); break;
     case Command::Kind::SpeedSet: each([&](MpvChannel& c) { c.setSpeed(command.value); }); break;
     case Command::Kind::Volume:
         channels_[0]->setVolume(std::clamp(static_cast<int>(command.value), 0, kMaxVolume));
         break;
-    case Command::Kind::FrameStep: each([](MpvChannel& c) { c.frameStep(); }); break;
+    case Command::Kind::FrameStep:
+        each([](MpvChannel& c) { c.frameStep(); });
+        paused_ = true; // mpv pauses after the frame
+        break;
     case Command::Kind::Quit: quit_ = true; break;
     }
 }
@@ -394,9 +458,10 @@ void Player::handleChannelEvents(int ch) {
             entryActive_ = true;
             lastIndex_ = 0;
             facts_ = channel->facts();
-            length_ = static_cast<float>(facts_.duration);
-            streamInfo_.frameCount =
-                facts_.frameCount >= 0 ? static_cast<std::uint32_t>(facts_.frameCount) : 0xFFFFFFFFu;
+            length_ = static_cast<float>(clientSeconds(facts_.duration));
+            streamInfo_.frameCount = facts_.frameCount >= 0 && facts_.frameCount <= kLargestReportedFrameCount
+                                         ? static_cast<std::uint32_t>(facts_.frameCount)
+                                         : 0xFFFFFFFFu;
             notify(kEvPlaying, 0);
             notify(kEvStreamInfo, reinterpret_cast<std::intptr_t>(&streamRecord_));
         } else if (event->type == MpvChannel::Event::Type::Ended) {
@@ -428,13 +493,15 @@ void Player::renderDueFrames() {
 
 void Player::emitFrame() {
     MpvChannel& channel = *channels_[0];
-    const double position = channel.renderedTime();
+    const double position = clientSeconds(channel.renderedTime());
     // mpv's playback position can be a frame early or late when it is read;
     // frames that follow one another keep counting, a jump (a seek) re-bases.
     std::uint32_t index = 0;
     double time = position;
     if (facts_.fps > 0) {
-        const std::int64_t candidate = std::llround(position * facts_.fps) + 1;
+        // Both factors are bounded (clientSeconds, MpvChannel::facts), so the product is a number.
+        const std::int64_t candidate =
+            std::min<std::int64_t>(std::llround(position * facts_.fps) + 1, std::numeric_limits<std::uint32_t>::max());
         const std::int64_t next = static_cast<std::int64_t>(lastIndex_) + 1;
         index = static_cast<std::uint32_t>(lastIndex_ > 0 && std::llabs(candidate - next) <= 1 ? next : candidate);
         time = (index - 1) / facts_.fps;
@@ -452,7 +519,7 @@ void Player::emitFrame() {
     frameInfo_ = FrameInfo{};
     frameInfo_.renderedAtNs =
         std::chrono::duration_cast<std::chrono::nanoseconds>(channel.renderedAt().time_since_epoch()).count();
-    frameInfo_.time = static_cast<float>(std::max(time, 0.0));
+    frameInfo_.time = static_cast<float>(clientSeconds(time));
     frameInfo_.imageSize = channel.pictureBytes();
     frameInfo_.picture0 = pictures_[0]->newest();
     frameInfo_.picture1 = channelMode_ == 2 ? pictures_[1]->newest() : nullptr;

@@ -8,6 +8,16 @@
 //  - any thread: command() (cmd_direct), setInstance(), setCallback();
 //  - GUI thread: the video windows; their messages only queue work here;
 //  - mpv's threads: only signal the player thread (wakeEvents / wakeRender).
+//
+// Pause: the player keeps its own paused state and sets it explicitly on
+// every channel. "pause" toggles it, a seek clears it (a seek resumes
+// playback), a frame step leaves it set (mpv pauses after the frame) and a
+// newly loaded file starts unpaused. Commands are carried out in the order
+// they came, so "seek" followed by "pause" ends paused at the new position.
+//
+// The client's rectangle tables (codes 17 and 29) are read only on the GUI
+// thread, by window jobs of the run that asked for them, and only while that
+// run lasts: a job queued late finds its run over and does nothing.
 
 #include "CommandParser.h"
 #include "MpvChannel.h"
@@ -16,6 +26,7 @@
 
 #include <QPointer>
 
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <deque>
@@ -47,9 +58,22 @@ private:
         int channel = 0;
     };
 
-    // GUI-side links to the video windows; touched on the GUI thread only.
+    // GUI-side links to the video windows and their owner; touched on the GUI
+    // thread only.
     struct WindowLink {
         QPointer<VideoWindow> window;
+        QPointer<QWidget> owner;
+    };
+
+    // The client's rectangle tables as one run was given them. Window jobs on
+    // the GUI thread read them under `mutex` while `live`; the player thread
+    // clears `live` before its run returns, after which the client may free
+    // the tables.
+    struct ClientTables {
+        std::mutex mutex;
+        bool live = true;
+        const VideoRectTable* rects = nullptr;
+        const VideoRectTable* popupRects = nullptr;
     };
 
     Player();
@@ -63,9 +87,13 @@ private:
 
     bool startChannels(std::string& error);
     void createWindows();
+    // Tells the client the windows are gone, then deletes them.
     void destroyWindows();
-    void placeWindow(int channel, bool inPopup, QWidget* popup, const std::int16_t* rect);
+    // Places the channel's window at its in-window rectangle, or inside
+    // `popup` at its popup rectangle; the rectangle is read on the GUI thread.
+    void placeWindow(int channel, bool inPopup, std::intptr_t popup);
     void repaint(int channel);
+    void setPaused(bool paused);
 
     void handle(const Item& item);
     void handleCommand(const Command& command);
@@ -92,11 +120,11 @@ private:
     // Player thread only, for the time of one run().
     std::unique_ptr<MpvChannel> channels_[kChannels];
     std::shared_ptr<WindowLink> windows_[kChannels];
+    std::shared_ptr<ClientTables> tables_;
     QWidget* owner_ = nullptr;
-    VideoRectTable* rects_ = nullptr;
-    VideoRectTable* popupRects_ = nullptr;
     int channelMode_ = 1;
     bool quit_ = false;
+    bool paused_ = false;
     bool entryActive_ = false;
     std::uint32_t lastIndex_ = 0; // index of the last frame reported
     MpvChannel::FileFacts facts_;

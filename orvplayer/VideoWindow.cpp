@@ -12,7 +12,7 @@ VideoWindow::VideoWindow(int channel, std::shared_ptr<PictureBuffers> pictures,
     : QWidget(parent), channel_(channel), pictures_(std::move(pictures)), onMessage_(std::move(onMessage)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
-    setObjectName(QStringLiteral("orvVideoWindow%1").arg(channel));
+    setObjectName(QLatin1String(kVideoWindowObjectName) + QString::number(channel));
 }
 
 bool VideoWindow::event(QEvent* event) {

@@ -18,24 +18,62 @@ using namespace std::chrono_literals;
 constexpr std::uint32_t kUnknownFrameCount = 0xFFFFFFFFu;
 constexpr int kDefaultVolume = 100;
 constexpr int kDefaultChannelMode = 2;
-constexpr auto kStoppedWait = 10s;  // ended's Close waits this long for the library to stop
+constexpr auto kStoppedWait = 10s;  // ended's Close waits this long for the player to end
+constexpr auto kStartPause = 10ms;  // the pauses of starting a player
 constexpr char kTimeLengthRequest[] = "get_time_length";
 constexpr char kPictureOnlyMark[] = ".mjpg";
+constexpr char kLoadCommandVerb[] = "rovu_loadfile";
+// Start results of ready's Open.
+constexpr int kStartQueueThreadFailed = 1;
+constexpr int kStartPlayerRunning = 2;
+constexpr int kStartNoPlayer = 3;
+// Times from the library are kept within this many seconds (about 115 days),
+// which a float and an int hold.
+constexpr float kLongestSeconds = 1.0e7f;
+// Volumes beyond this either way are cut; the library takes 0 to 100.
+constexpr int kVolumeLimit = 1000;
 
-// Formats into a buffer of `size` bytes; false when the text does not fit.
-template <class... Args>
-bool formatInto(std::string& out, std::size_t size, const char* format, Args... args) {
-    std::vector<char> buffer(size);
-    const int n = std::snprintf(buffer.data(), size, format, args...);
-    if (n < 0 || static_cast<std::size_t>(n) >= size)
-        return false;
-    out.assign(buffer.data(), static_cast<std::size_t>(n));
-    return true;
+// A path as the library gets it. Where "\" is the platform's separator it
+// becomes "/"; elsewhere a backslash is an ordinary character of a file name.
+std::string libraryPath(std::string path) {
+#if defined(_WIN32)
+    std::replace(path.begin(), path.end(), '\\', '/');
+#endif
+    return path;
+}
+
+// A path in double quotes: backslashes and double quotes get a backslash, so
+// that every byte of a file name reaches the library.
+void appendQuoted(std::string& out, const std::string& path) {
+    out += '"';
+    for (const char c : path) {
+        if (c == '\\' || c == '"')
+            out += '\\';
+        out += c;
+    }
+    out += '"';
+}
+
+std::string loadCommand(const std::string& first, const std::string& second) {
+    std::string text = kLoadCommandVerb;
+    text += ' ';
+    appendQuoted(text, libraryPath(first));
+    text += ' ';
+    appendQuoted(text, libraryPath(second));
+    return text;
+}
+
+// A time or length from the library as the adapter keeps it: 0 for what is
+// not a number, never negative, never beyond kLongestSeconds (so that its
+// truncation to int is defined).
+float keptSeconds(float seconds) {
+    return std::isnan(seconds) ? 0.0f : std::clamp(seconds, 0.0f, kLongestSeconds);
 }
 
 } // namespace
 
 ROVUAdap::ROVUAdap(AdapterHost& host) : host_(host) {
+    stopPatience_.store(std::chrono::duration_cast<std::chrono::milliseconds>(kStoppedWait));
     reset();
     // The displays are measured once, on the owner's thread: a reset after a
     // stop runs on the queue thread, where the window system is not to be asked.
@@ -127,8 +165,14 @@ void ROVUAdap::takeTransition(ROVUState* from, ROVUState* to) {
 }
 
 int ROVUAdap::Open(const char* first, const char* second) {
+    const std::string a = first ? first : "";
+    const std::string b = second ? second : "";
+    if (const int refused = prepareLoad(a, b); refused != 0)
+        return refused;
     ChangeState(forwarding_.get());
-    return current()->LoadFile(first, second ? second : "");
+    const int result = current()->LoadFile(a.c_str(), b.c_str());
+    prepared_.valid = false; // a state that does not load leaves it untaken
+    return result;
 }
 
 int ROVUAdap::NotifyMoved() {
@@ -151,6 +195,7 @@ bool ROVUAdap::telemetry(std::array<char, kGpsRecordSize>& gps, std::array<float
 // --- Steps the states share ---
 
 int ROVUAdap::bindLibrary(const char* path) {
+    std::lock_guard life(lifecycleMutex_);
     const int result = library_.load(path);
     if (result == PlayerLibrary::kBound) {
         library_.setInstance(this);
@@ -160,6 +205,11 @@ int ROVUAdap::bindLibrary(const char* path) {
 }
 
 int ROVUAdap::freeLibrary() {
+    std::lock_guard life(lifecycleMutex_);
+    return freeLibraryLocked();
+}
+
+int ROVUAdap::freeLibraryLocked() {
     if (!library_.loaded())
         return 1;
     // The player must be out of the library before it goes.
@@ -191,54 +241,80 @@ void ROVUAdap::sendCommand(const std::string& text) {
     library_.command(text.c_str());
 }
 
-int ROVUAdap::readTelemetry(const std::string& first) {
+int ROVUAdap::prepareLoad(const std::string& first, const std::string& second) {
+    if (first.size() > kMaxPathBytes || second.size() > kMaxPathBytes)
+        return kPathTooLong;
+    if (prepared_.valid && prepared_.first == first && prepared_.second == second)
+        return 0;
+    prepared_.valid = false;
+    prepared_.first = first;
+    prepared_.second = second;
     // A picture-only recording has no telemetry; ".mjpg" at the very start of
     // the path does not count.
     const auto mark = first.find(kPictureOnlyMark);
-    std::lock_guard lock(telemetryMutex_);
-    if (mark != std::string::npos && mark > 0) {
-        reader_.clearData(); // its frames carry no telemetry of an earlier file
-        hasTelemetryData_ = false;
-        readFailed_ = true;
-        noTelemetry.store(1);
-        return 0;
+    prepared_.pictureOnly = mark != std::string::npos && mark > 0;
+    prepared_.readResult = kTelemetryCopied;
+    prepared_.box.clear();
+    if (!prepared_.pictureOnly) {
+        const ViewMode mode = encryptedViewMode.load() ? ViewMode::Encrypted : ViewMode::General;
+        prepared_.readResult = readTelemetryBox(first, mode, key.load(), prepared_.box);
+        switch (prepared_.readResult) {
+        case kEncryptedInGeneralMode:
+        case kGeneralInEncryptedMode:
+            // Final: the owner shows why and ends the program; nothing is played.
+            host_.viewModeMismatch(prepared_.readResult == kEncryptedInGeneralMode ? strings::kEncryptedInGeneralMode
+                                                                                   : strings::kGeneralInEncryptedMode);
+            return kViewModeMismatch;
+        case kNotARecordingFile:
+        case kEmptyFile:
+            return kNotARecording;
+        default:
+            break; // other failures play on without telemetry
+        }
     }
-    reader_.clearData(); // the copy it views is about to be replaced
-    hasTelemetryData_ = false;
-    const int result = readTelemetryBox(first, encryptedViewMode.load() ? ViewMode::Encrypted : ViewMode::General,
-                                        key.load(), box_);
-    // The reader keeps the failure flag of its last entry; a failed read
-    // counts as failed until the next file.
-    readFailed_ = result != 0;
-    if (result != 0) {
-        noTelemetry.store(1);
-        return result;
-    }
-    reader_.setData(box_);
-    hasTelemetryData_ = true;
+    prepared_.valid = true;
     return 0;
 }
 
-int ROVUAdap::sendLoadCommand(const char* first, const char* second, std::size_t bufferSize) {
-    const std::string a = first ? first : "";
-    const std::string b = second ? second : "";
-    std::string text;
-    if (!formatInto(text, bufferSize, "rovu_loadfile \"%s\" \"%s\"", a.c_str(), b.c_str()))
-        return kPathTooLong;
+void ROVUAdap::takePreparedLoad() {
     {
         std::lock_guard lock(filesMutex_);
-        first_ = a;
-        second_ = b;
+        first_ = prepared_.first;
+        second_ = prepared_.second;
         filesSet_ = true;
     }
-    const int read = readTelemetry(a);
-    if (read == kEncryptedInGeneralMode || read == kGeneralInEncryptedMode) {
-        // Final: the owner shows why and ends the program; nothing is played.
-        host_.viewModeMismatch(read == kEncryptedInGeneralMode ? strings::kEncryptedInGeneralMode
-                                                               : strings::kGeneralInEncryptedMode);
-        return kViewModeMismatch;
+    {
+        std::lock_guard lock(telemetryMutex_);
+        reader_.clearData(); // the copy it views is replaced
+        box_.swap(prepared_.box);
+        hasTelemetryData_ = !prepared_.pictureOnly && prepared_.readResult == kTelemetryCopied;
+        // The reader keeps the failure flag of its last entry; a failed read
+        // (or a picture-only file) counts as failed until the next file.
+        readFailed_ = !hasTelemetryData_;
+        if (hasTelemetryData_)
+            reader_.setData(box_);
+        else
+            noTelemetry.store(1);
     }
-    std::replace(text.begin(), text.end(), '\\', '/');
+    prepared_.box.clear(); // keeps its capacity for the next file
+    prepared_.valid = false;
+}
+
+int ROVUAdap::sendLoadCommand(const char* first, const char* second) {
+    std::unique_lock<std::mutex> life(lifecycleMutex_, std::defer_lock);
+    return sendCheckedLoad(first ? first : "", second ? second : "", life);
+}
+
+// The pair is checked and its telemetry read before anything changes; only
+// then, under the lifecycle lock (taken into `life`, which the caller keeps),
+// the telemetry becomes the current one and the load command goes out.
+int ROVUAdap::sendCheckedLoad(const std::string& first, const std::string& second,
+                              std::unique_lock<std::mutex>& life) {
+    if (const int refused = prepareLoad(first, second); refused != 0)
+        return refused;
+    const std::string text = loadCommand(first, second);
+    life.lock();
+    takePreparedLoad();
     sendCommand(text);
     return 0;
 }
@@ -258,40 +334,40 @@ int ROVUAdap::replay() {
 }
 
 // Ready's Open: the load command goes first (the player picks its files from
-// the argument list); then the player thread and, once, the queue thread.
+// the argument list and drops it); then, once, the queue thread and the player
+// thread. A thread that cannot be started leaves nothing running.
 int ROVUAdap::start(const char* first, const char* second) {
     const std::string a = first ? first : "";
     const std::string b = second ? second : "";
-    if (a.size() >= kPathBuffer || b.size() >= kPathBuffer)
-        return kPathTooLong;
-    const int sent = sendLoadCommand(a.c_str(), b.c_str(), kReadyCommandBuffer);
-    if (sent != 0)
-        return sent;
+    std::unique_lock<std::mutex> life(lifecycleMutex_, std::defer_lock);
+    if (const int refused = sendCheckedLoad(a, b, life); refused != 0)
+        return refused;
     if (!library_.hasVelora())
-        return 3;
-    std::this_thread::sleep_for(10ms);
+        return kStartNoPlayer;
+    std::this_thread::sleep_for(kStartPause);
     if (playerRunning_.load())
-        return 2;
+        return kStartPlayerRunning;
     joinPlayerThread(); // a player that has ended
-    std::this_thread::sleep_for(10ms);
-    std::snprintf(firstArg_.data(), firstArg_.size(), "%s", a.c_str());
-    std::snprintf(secondArg_.data(), secondArg_.size(), "%s", b.c_str());
-    std::replace(firstArg_.begin(), firstArg_.end(), '\\', '/');
-    std::replace(secondArg_.begin(), secondArg_.end(), '\\', '/');
+    std::this_thread::sleep_for(kStartPause);
+    // A new playback: the stops still pending belong to the one before.
+    ring_.clear();
+    stopsDue_.store(0);
+    std::snprintf(firstArg_.data(), firstArg_.size(), "%s", libraryPath(a).c_str());
+    std::snprintf(secondArg_.data(), secondArg_.size(), "%s", libraryPath(b).c_str());
+    if (!queueThread_.joinable()) {
+        try {
+            queueThread_ = std::thread(&ROVUAdap::queueThreadMain, this);
+        } catch (const std::system_error&) {
+            return kStartQueueThreadFailed;
+        }
+    }
     try {
         std::lock_guard lock(playerThreadMutex_);
         playerRunning_.store(true);
         playerThread_ = std::thread(&ROVUAdap::playerThreadMain, this);
     } catch (const std::system_error&) {
         playerRunning_.store(false);
-        return 3;
-    }
-    if (!queueThread_.joinable()) {
-        try {
-            queueThread_ = std::thread(&ROVUAdap::queueThreadMain, this);
-        } catch (const std::system_error&) {
-            return 1;
-        }
+        return kStartNoPlayer;
     }
     return 0;
 }
@@ -313,8 +389,9 @@ int ROVUAdap::speedCommand(float value, bool change, const char* changeFormat) {
 }
 
 int ROVUAdap::volumeCommand(float value, bool relative) {
-    const int v = static_cast<int>(value);
-    const int newVolume = relative ? volume_.load() + v : v;
+    const auto limit = static_cast<float>(kVolumeLimit);
+    const int v = std::isnan(value) ? 0 : static_cast<int>(std::clamp(value, -limit, limit));
+    const int newVolume = std::clamp(relative ? volume_.load() + v : v, -kVolumeLimit, kVolumeLimit);
     volume_.store(newVolume);
     char text[32];
     std::snprintf(text, sizeof text, "volume %d 2", newVolume);
@@ -352,13 +429,12 @@ int ROVUAdap::redraw(int window) {
     return 0;
 }
 
-void ROVUAdap::quitAndWaitForStopped() {
+bool ROVUAdap::quitAndWaitForStopped() {
     sendCommand("quit");
-    const auto deadline = std::chrono::steady_clock::now() + kStoppedWait;
-    // The library reports 16 and, right after, 22 (idle) as its player ends.
-    while (current() != stopped_.get() && current() != idle_.get() && playerRunning_.load() &&
-           std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(1ms);
+    // The library reports 16 and 22 as its player ends; the player thread is
+    // over once Velora has returned, and only then is it joined without limit.
+    std::unique_lock lock(playerEndMutex_);
+    return playerEnded_.wait_for(lock, stopPatience_.load(), [this] { return !playerRunning_.load(); });
 }
 
 // --- Threads ---
@@ -375,7 +451,11 @@ void ROVUAdap::playerThreadMain() {
         char* argv[] = {arg0, arg1, arg2, arg3, arg4, firstArg_.data(), secondArg_.data(), nullptr};
         library_.velora(orv::kVeloraArgc, argv);
     }
-    playerRunning_.store(false);
+    {
+        std::lock_guard lock(playerEndMutex_);
+        playerRunning_.store(false);
+    }
+    playerEnded_.notify_all();
 }
 
 void ROVUAdap::joinPlayerThread() {
@@ -384,35 +464,36 @@ void ROVUAdap::joinPlayerThread() {
         playerThread_.join();
 }
 
+// Finishes the stops whose transition was taken, and the oldest pending
+// transition when it matches the states now. The look at the states and the
+// finish are one step: no player can start in between (lifecycleMutex_), and
+// the stops counted belong to the running playback (start() clears them).
 void ROVUAdap::queueThreadMain() {
     while (!queueStop_.load()) {
         stateEvent_.wait();
         if (queueStop_.load())
             break;
-        // Stops whose transition ChangeState took. By now the library may
-        // have gone on to idle (22), whose Close frees it as stopped's does;
-        // a playback begun since then is left alone.
-        for (; stopsDue_.load() > 0; stopsDue_.fetch_sub(1)) {
-            ROVUState* now = current();
-            if (now == stopped_.get() || now == idle_.get())
-                finishStop();
+        std::lock_guard life(lifecycleMutex_);
+        int due = stopsDue_.exchange(0);
+        ROVUState* now = nullptr;
+        {
+            std::lock_guard lock(stateMutex_);
+            PendingTransition entry;
+            if (ring_.readOldest(&entry) == MVOXQ::kRead &&
+                entry.from == reinterpret_cast<std::intptr_t>(previous_.load()) &&
+                entry.to == reinterpret_cast<std::intptr_t>(current_.load())) {
+                ring_.removeOldest();
+                if (entry.code == orv::kEvStopped)
+                    ++due;
+            }
+            now = current_.load();
         }
-        PendingTransition entry;
-        if (ring_.readOldest(&entry) != MVOXQ::kRead)
-            continue;
-        if (entry.from != reinterpret_cast<std::intptr_t>(previous_.load()) ||
-            entry.to != reinterpret_cast<std::intptr_t>(current_.load()))
-            continue;
-        ring_.removeOldest();
-        if (entry.code == orv::kEvStopped)
-            finishStop();
+        // By now the library may have gone on to idle (22), whose Close frees
+        // it as stopped's does. Any other state means a new playback is on
+        // its way: its library is left alone.
+        if (due > 0 && (now == stopped_.get() || now == idle_.get()) && freeLibraryLocked() == 0)
+            ChangeState(idle_.get());
     }
-}
-
-void ROVUAdap::finishStop() {
-    std::this_thread::yield();
-    if (current()->Close() == 0 && !library_.loaded())
-        ChangeState(idle_.get());
 }
 
 // --- Events of the library ---
@@ -442,7 +523,7 @@ void ROVUAdap::onEvent(std::intptr_t parameter, int code) {
     case orv::kEvOwnerWindow: outPointer(host_.ownerWindow()); break;
     case orv::kEvLength:
         if (parameter) {
-            const float value = *reinterpret_cast<const float*>(parameter);
+            const float value = keptSeconds(*reinterpret_cast<const float*>(parameter));
             length.store(value);
             lengthSeconds.store(static_cast<int>(value));
         }
@@ -534,8 +615,9 @@ void ROVUAdap::onFrame(const orv::FrameInfo& info) {
             hasCopies_ = true;
         }
     }
-    currentTime.store(forwarding ? 0.0f : info.time);
-    currentSecond.store(forwarding ? 0 : static_cast<int>(info.time));
+    const float time = forwarding ? 0.0f : keptSeconds(info.time);
+    currentTime.store(time);
+    currentSecond.store(static_cast<int>(time));
     image0.store(info.picture0);
     imageSize.store(info.imageSize);
     if (channelMode.load() == 2)

@@ -13,8 +13,18 @@
 //  - the library's threads: PlayerEventCallback.
 // Members shared between them are atomics; the telemetry copies and the
 // reader are guarded by telemetryMutex_; state changes by stateMutex_.
+// Binding and freeing the library, starting a player and finishing a stop
+// happen one at a time (lifecycleMutex_), so a stop is finished only for the
+// playback it was requested for: starting a player forgets the stops pending
+// from the one before.
 // Destruction asks both threads to end and joins them before anything they
 // use is freed; no thread is killed.
+//
+// Loading a pair of files (Open, and LoadFile in every state that takes it)
+// first checks them without changing anything: a path longer than
+// kMaxPathBytes, a file that holds no recording and a recording of the other
+// view mode are refused before the state changes and before anything reaches
+// the library.
 
 #include "AdapterHost.h"
 #include "AutoResetEvent.h"
@@ -26,6 +36,8 @@
 
 #include <array>
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -35,13 +47,22 @@
 
 namespace kyvo::player {
 
-// Open and LoadFile: a path longer than the library's command buffers.
+// The longest path Open and LoadFile take, in bytes of UTF-8 without the
+// terminator, in every state.
+inline constexpr std::size_t kMaxPathBytes = 255;
+
+// Open and LoadFile: a path longer than kMaxPathBytes; nothing changed.
 inline constexpr int kPathTooLong = 5;
 // Open and LoadFile: the recording's view mode does not match; the owner ends the program.
 inline constexpr int kViewModeMismatch = 6;
-// Buffers of the player thread's argument copies and of the command texts.
-inline constexpr std::size_t kPathBuffer = 256;
-inline constexpr std::size_t kReadyCommandBuffer = 260;
+// Open and LoadFile: the first file holds no recording (zero-filled, cut short,
+// foreign); nothing changed and nothing was sent.
+inline constexpr int kNotARecording = 7;
+
+// The player thread's copy of each path, terminator included.
+inline constexpr std::size_t kPathBuffer = kMaxPathBytes + 1;
+// The load command with two paths whose every byte needed escaping, terminator included.
+inline constexpr std::size_t kLoadCommandBuffer = sizeof("rovu_loadfile \"\" \"\"") + 2 * 2 * kMaxPathBytes;
 
 inline constexpr std::size_t kGpsRecordSize = 128;
 inline constexpr std::size_t kSensorRecordSize = 12;
@@ -56,7 +77,9 @@ public:
     // --- Operations of the owner (GUI thread) ---
     ROVUState* current() const { return current_.load(); }
     ROVUState* previous() const { return previous_.load(); }
-    // Forwarding, then the state it came from loads the files.
+    // Checks the files (kPathTooLong, kNotARecording, kViewModeMismatch: then
+    // nothing changed), enters forwarding and has the state it came from load
+    // them.
     int Open(const char* first, const char* second);
     int DisplaySecond() const { return currentSecond.load() + 1; }
     // Tells video window 0 that the owner moved; 1 when there is none.
@@ -111,8 +134,11 @@ public:
     int bindLibrary(const char* path);
     int freeLibrary();
     int requestStop(ROVUState* requester);
-    int sendLoadCommand(const char* first, const char* second, std::size_t bufferSize);
+    // Playing's and ended's LoadFile: the files checked, then the load command.
+    int sendLoadCommand(const char* first, const char* second);
+    int sendCheckedLoad(const std::string& first, const std::string& second, std::unique_lock<std::mutex>& life);
     int replay();
+    // Ready's Open: the files checked, the load command, then the threads.
     int start(const char* first, const char* second);
     int seekCommand(float seconds, bool relative);
     int speedCommand(float value, bool change, const char* changeFormat);
@@ -122,20 +148,44 @@ public:
     int storeRect(std::uint8_t channel, std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h, bool popup);
     int redraw(int window);
     void sendCommand(const std::string& text);
-    void quitAndWaitForStopped();
+    // Ended's Close: "quit", then waits up to the stop patience for the player
+    // thread to end. True when it ended; false when it did not, and then the
+    // library stays bound and the player keeps its thread (Close answers 1;
+    // a later Close or the destructor ends it).
+    bool quitAndWaitForStopped();
+    // How long ended's Close waits for the player to end (tests shorten it).
+    void setStopPatience(std::chrono::milliseconds patience) { stopPatience_.store(patience); }
 
     static void PlayerEventCallback(void* instance, std::intptr_t parameter, int code);
 
 private:
+    // A pair of files checked and read, not yet taken: what loading them will
+    // change (GUI thread only).
+    struct PreparedLoad {
+        bool valid = false;
+        std::string first;
+        std::string second;
+        bool pictureOnly = false;
+        int readResult = 0;             // of readTelemetryBox
+        std::vector<std::uint8_t> box;  // the telemetry box copy when readResult is 0
+    };
+
     void reset();
-    int readTelemetry(const std::string& first); // the reader's result
+    // Checks the pair and reads the first file's telemetry box into prepared_
+    // without changing anything: 0, kPathTooLong, kNotARecording or
+    // kViewModeMismatch (the owner already told). A pair Open prepared is
+    // taken as it is.
+    int prepareLoad(const std::string& first, const std::string& second);
+    // Makes the prepared pair the current files and its box the reader's data.
+    void takePreparedLoad();
     void onEvent(std::intptr_t parameter, int code);
     void onFrame(const orv::FrameInfo& info);
     void onEnd();
     void takeTransition(ROVUState* from, ROVUState* to); // under stateMutex_
     void playerThreadMain();
     void queueThreadMain();
-    void finishStop();
+    // Frees the library; the caller holds lifecycleMutex_.
+    int freeLibraryLocked();
     void joinPlayerThread();
 
     AdapterHost& host_;
@@ -147,6 +197,10 @@ private:
     std::unique_ptr<MVOXstat3> ended_;
     std::unique_ptr<MVOXstat4> ready_;
     std::unique_ptr<MVOXstat9> forwarding_;
+    // Binding, freeing, starting a player and finishing a stop. Taken before
+    // the other locks, and never across a host call that may run the owner's
+    // event loop.
+    std::mutex lifecycleMutex_;
     std::mutex stateMutex_; // makes the three stores of ChangeState one step
     std::atomic<ROVUState*> current_{nullptr};
     std::atomic<ROVUState*> previous_{nullptr};
@@ -155,7 +209,9 @@ private:
     AutoResetEvent stateEvent_;
     std::atomic<bool> closing_{false};
     std::atomic<bool> queueStop_{false};
-    std::atomic<int> stopsDue_{0}; // stop transitions taken, for the queue thread to finish
+    // Stop transitions ChangeState took for the running playback, for the
+    // queue thread to finish; start() clears them with the pending ring.
+    std::atomic<int> stopsDue_{0};
 
     // Telemetry: the reader, its copy of the box and the current copies.
     mutable std::mutex telemetryMutex_; // guards the members up to sensorCopy_
@@ -183,10 +239,15 @@ private:
     bool filesSet_ = false;
     std::array<char, kPathBuffer> firstArg_{};
     std::array<char, kPathBuffer> secondArg_{};
+    PreparedLoad prepared_; // GUI thread only
 
     std::mutex playerThreadMutex_; // guards playerThread_: the GUI and queue threads both join it
     std::thread playerThread_;
     std::atomic<bool> playerRunning_{false};
+    // Signalled as the player thread leaves Velora (playerRunning_ false).
+    std::mutex playerEndMutex_;
+    std::condition_variable playerEnded_;
+    std::atomic<std::chrono::milliseconds> stopPatience_;
     std::thread queueThread_;
 };
 

@@ -14,6 +14,13 @@ namespace kyvo::player {
 namespace {
 constexpr auto kYield = std::chrono::milliseconds(10);
 constexpr int kUndefined = -1;
+constexpr int kNotDone = 1;
+
+// Answers that idle's LoadFile and ended's Open pass on; any other answer of
+// the loading step is 0 for them.
+bool isRefusal(int result) {
+    return result == kPathTooLong || result == kViewModeMismatch || result == kNotARecording;
+}
 } // namespace
 
 // --- Base: nothing is supported ---
@@ -44,7 +51,7 @@ int MVOXstat0::Close() { return adapter_.freeLibrary(); }
 int MVOXstat0::Open(const char* first, const char* second) { return adapter_.ready().Open(first, second); }
 int MVOXstat0::LoadFile(const char* first, const char* second) {
     const int result = Open(first, second);
-    return result == kPathTooLong || result == kViewModeMismatch ? result : 0;
+    return isRefusal(result) ? result : 0;
 }
 int MVOXstat0::SetVideoRect(std::uint8_t c, std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h) {
     return adapter_.storeRect(c, x, y, w, h, false);
@@ -56,7 +63,7 @@ int MVOXstat0::SetPopupRect(std::uint8_t c, std::int16_t x, std::int16_t y, std:
 // --- Playing ---
 int MVOXstat1::Close() { return adapter_.requestStop(this); }
 int MVOXstat1::LoadFile(const char* first, const char* second) {
-    return adapter_.sendLoadCommand(first, second, kPathBuffer);
+    return adapter_.sendLoadCommand(first, second);
 }
 int MVOXstat1::Pause() {
     adapter_.sendCommand("pause");
@@ -98,15 +105,18 @@ int MVOXstat2::Close() { return adapter_.freeLibrary(); }
 
 // --- Ended ---
 int MVOXstat3::Close() {
-    adapter_.quitAndWaitForStopped();
+    // A player that did not end in time keeps the library: nothing is freed
+    // under it.
+    if (!adapter_.quitAndWaitForStopped())
+        return kNotDone;
     return adapter_.stopped().Close();
 }
 int MVOXstat3::Open(const char* first, const char* second) {
     const int result = LoadFile(first, second);
-    return result == kPathTooLong || result == kViewModeMismatch ? result : 0;
+    return isRefusal(result) ? result : 0;
 }
 int MVOXstat3::LoadFile(const char* first, const char* second) {
-    return adapter_.sendLoadCommand(first, second, kPathBuffer);
+    return adapter_.sendLoadCommand(first, second);
 }
 int MVOXstat3::Pause() { return adapter_.replay(); }
 int MVOXstat3::SetSpeed(float value, bool incremental) {

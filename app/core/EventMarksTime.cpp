@@ -10,6 +10,8 @@ namespace kyvo::app {
 
 namespace {
 
+// The file name follows the last "/" (or the last "\" of a Windows path).
+constexpr std::u16string_view kPathSeparators = u"/\\";
 constexpr std::size_t kStartTimeAfterMark = 10;   // "_yyyymmdd_" before hhmmss
 constexpr std::size_t kHhmmssDigits = 6;
 // Offsets of h, h, m, m, s, s from the "/" before "dd hh:mm:ss".
@@ -25,11 +27,13 @@ bool isDigit(Char c) {
 } // namespace
 
 int startTimeOf(std::u16string_view path) {
-    const std::size_t mark = path.find(u'_');
-    if (mark == std::u16string_view::npos || path.size() - mark < kStartTimeAfterMark + kHhmmssDigits)
+    const std::size_t lastSeparator = path.find_last_of(kPathSeparators);
+    const std::u16string_view name = lastSeparator == std::u16string_view::npos ? path : path.substr(lastSeparator + 1);
+    const std::size_t mark = name.find(u'_');
+    if (mark == std::u16string_view::npos || name.size() - mark < kStartTimeAfterMark + kHhmmssDigits)
         return -1;
     int t = 0;
-    for (const char16_t c : path.substr(mark + kStartTimeAfterMark, kHhmmssDigits)) {
+    for (const char16_t c : name.substr(mark + kStartTimeAfterMark, kHhmmssDigits)) {
         if (!isDigit(c))
             return -1;
         t = t * 10 + (c - u'0');

@@ -89,11 +89,11 @@ BarHit knobAt(int x, int y, const BarPositions& bars) {
 
 BarHit stripAt(int x, int y) {
     using T = BarHit::Target;
-    if (inRect(kProgressStrip, x, y))
+    if (inRect(kProgressStrip, x, y) || inRect(kProgressBarArea, x, y))
         return {T::ProgressStrip, progressFromX(x)};
     if (inRect(kSpeedStrip, x, y))
         return {T::SpeedStrip, speedPositionFromX(x)};
-    if (inRect(kVolumeStrip, x, y))
+    if (inRect(kVolumeStrip, x, y) || inRect(kVolumeBarArea, x, y))
         return {T::VolumeStrip, volumePositionFromX(x)};
     return {};
 }

@@ -32,9 +32,16 @@ inline constexpr Rect kSpeedKnobAtZero{644, 498, 667, 518};
 inline constexpr Rect kVolumeKnobAtZero{847, 498, 870, 518};
 
 inline constexpr Rect kProgressStrip{35, 486, 415, 493};
+// The progress bar as it is drawn (caps, fill and knob). The strip above lies
+// outside it, so a click on the bar itself seeks exactly as the strip does.
+inline constexpr Rect kProgressBarArea{20, 501, 447, 526};
 inline constexpr Rect kSpeedStrip{639, 498, 784, 518};
 // The volume bar below its knob; a click there sets the volume.
 inline constexpr Rect kVolumeStrip{847, 532, 998, 552};
+// The volume bar as it is drawn (caps, fill and knob): most of the strip
+// below lies under the list buttons, so a click on the bar itself sets the
+// volume as the strip does.
+inline constexpr Rect kVolumeBarArea{842, 498, 1003, 518};
 
 constexpr Rect shiftedRight(const Rect& r, int dx) { return {r.left + dx, r.top, r.right + dx, r.bottom}; }
 constexpr Rect progressKnobRect(int progress) { return shiftedRight(kProgressKnobAtZero, progress); }
@@ -64,8 +71,8 @@ struct BarPositions {
 
 // The knob under (x, y), tested progress, speed, volume.
 BarHit knobAt(int x, int y, const BarPositions& bars);
-// The strip under (x, y), tested progress, speed, volume, with the position
-// the click sets.
+// The strip under (x, y), tested progress (its strip, then the drawn bar),
+// speed, volume, with the position the click sets.
 BarHit stripAt(int x, int y);
 
 // Drag targets of the window (the list thumb is the play list's).

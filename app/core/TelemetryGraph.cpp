@@ -81,6 +81,13 @@ void GSensorGraph::store(int trace, GraphPoint point) {
 }
 
 bool GSensorGraph::addSample(double x, double y, double z, int frameCounter) {
+    // A counter that ran on past the edge (the caller counts every frame, and
+    // samples out of range draw nothing) restarts at the left edge first, so
+    // no point ever lies more than one step past the right edge.
+    if (xFor(frameCounter) >= geometry_.right + geometry_.step) {
+        wrap();
+        frameCounter = 0;
+    }
     sampleDrawn_ = gsensorInRange(x, y, z);
     if (sampleDrawn_) {
         const std::array<double, kTraceCount> values{x, y, z};
@@ -95,7 +102,10 @@ bool GSensorGraph::addSample(double x, double y, double z, int frameCounter) {
         drawnTable_ = active_;
         drawnCount_ = stored_;
     }
-    const bool wraps = current_[kTraceX].x >= geometry_.right || frameCounter == 0 || stored_ >= capacity_;
+    // The edge counts for samples out of range too: the x this frame would
+    // have had reaching the right edge wraps the graph as a drawn one would.
+    const int reached = std::max(current_[kTraceX].x, xFor(frameCounter));
+    const bool wraps = reached >= geometry_.right || frameCounter == 0 || stored_ >= capacity_;
     if (wraps)
         wrap();
     return wraps;

@@ -8,9 +8,12 @@
 //      y = zero line - value / 8 x 38, truncated (the zero line instead when
 //      that would lie above the graph's top). The point is stored after the
 //      trace's stored points and becomes its current point.
-//   3. Wrap, checked for every sample, drawn or not: when the current x has
-//      reached the right edge, or the frame counter is 0, or the point tables
-//      are full, each trace restarts with one stored point (left, its last y).
+//   3. Wrap, checked for every sample, drawn or not: when the current x, or
+//      the x this frame would have had, has reached the right edge, or the
+//      frame counter is 0, or the point tables are full, each trace restarts
+//      with one stored point (left, its last y). A frame counter that lies a
+//      whole step past the edge wraps before its sample, which is then drawn
+//      at the left edge: no point lies more than one step past the edge.
 //
 // The frame counter belongs to the caller (the main window counts shown
 // frames and resets the counter on a new file and on a progress-bar click);

@@ -11,11 +11,15 @@
 // The options are accepted for compatibility and ignored; the last two arguments are the files of channel 0 and
 // channel 1 (the second may be empty).
 //
-// Commands (no reply is read; unknown or malformed ones are ignored with a diagnostic line on standard error):
-//   rovu_loadfile "A" "B"   load the channels' files (B may be empty)
+// Commands (no reply is read; unknown or malformed ones are ignored with a diagnostic line on standard error).
+// They are carried out one after another, in the order they were given.
+//   rovu_loadfile "A" "B"   load the channels' files (B may be empty); the new file plays (not paused).
+//                           Inside the quotes a backslash escapes a backslash or a double quote ("\\", "\""),
+//                           so a path may hold any byte but NUL; any other backslash stands for itself.
 //   pause                   toggle pause (both channels)
 //   pt_step 1 1             end the current entry (reported as code 20; the player stays up)
-//   seek S / seek S 2       relative seek by S seconds / absolute seek to second S
+//   seek S / seek S 2       relative seek by S seconds / absolute seek to second S; playback resumes
+//                           ("seek" followed by "pause" ends paused at the new position)
 //   speed_incr X / speed_mult X / speed_set X 2    add to, multiply or set the speed
 //   volume N 2              set the volume (0..100)
 //   frame_step              show the next frame and pause (also message 0x670 to video window 0)
@@ -34,8 +38,13 @@
 //     file, after pt_step 1 1, or when the next rovu_loadfile replaces it). A file that cannot be played gives 18
 //     and 20 only. Message 0x600 "get_time_length" to video window 0 answers with 14 (a float*, the length in
 //     seconds).
-//   When the player ends ("quit", or the stop flag set to 1): 16, then 22, and Velora returns 0.
+//   When the player ends ("quit", or the stop flag set to 1): 16; then 3 with 0 (and 4 with 0 in two-channel
+//   mode): the video windows are gone, send them nothing more (they are deleted on the GUI thread after this);
+//   then 22, and Velora returns 0.
 //   Callbacks come from the player's own thread (the thread that called Velora).
+//
+// The rectangle tables the client gives (codes 17 and 29) are read on the GUI thread while Velora runs; they must
+// stay valid until Velora has returned.
 //
 // Out parameters: the callback's parameter points to the word the client fills. Handles and addresses
 // (codes 10, 17, 25, 28, 29) are std::intptr_t words; the other values (26, 27, 30, 31, 32, 33, 34, 36, 37) are
@@ -69,6 +78,8 @@ inline constexpr char kExportSetCallback[] = "setW";
 inline constexpr char kExportVelora[] = "Velora";
 inline constexpr char kExportCommand[] = "cmd_direct";
 inline constexpr char kLibraryFileName[] = "liborvplayer.so";
+// The video windows' object names begin with this, followed by the channel (0 or 1).
+inline constexpr char kVideoWindowObjectName[] = "orvVideoWindow";
 
 enum EventCode : int {
     kEvReady = 0,

@@ -9,6 +9,8 @@ namespace kyvo::player {
 namespace {
 
 using Header = std::array<std::uint8_t, udat::kHeaderSize>;
+// A header with the 64-bit size that follows a size word of 1.
+using LargeHeader = std::array<std::uint8_t, 2 * udat::kHeaderSize>;
 
 constexpr char kFtyp[] = "ftyp";
 constexpr char kUdat[] = "udat";
@@ -21,23 +23,50 @@ constexpr char kSensorTag[] = "SENS";
 // over many small boxes costs one read per window rather than one per box.
 constexpr std::size_t kHeaderWindowSize = 4096;
 
+// Telling a scrambled recording from a broken file: the first box's sizes
+// tried (its size word is scrambled), and the box headers looked at in all
+// before the file counts as broken.
+constexpr std::uint64_t kLargestFirstBox = kHeaderWindowSize;
+constexpr int kStructureHeaderBudget = 1 << 16;
+// Size words with a meaning of their own: the box runs to the end of the
+// file; a 64-bit size follows the type.
+constexpr std::uint32_t kSizeToEnd = 0;
+constexpr std::uint32_t kSizeIsLarge = 1;
+// Top-level box types of a recording: the movie's and the recorder's own.
+constexpr std::array<char[udat::kWordSize + 1], 21> kTopLevelTypes{
+    "ftyp", "wide", "mdat", "moov", "free", "skip", "junk", "pnot", "PICT", "uuid", "meta",
+    "moof", "mfra", "styp", "sidx", "ssix", "prft", "emsg", "pdin", "udat", "EVTI"};
+
 std::uint32_t loadBe32(const std::uint8_t* bytes) {
     return (std::uint32_t{bytes[0]} << 24) | (std::uint32_t{bytes[1]} << 16) | (std::uint32_t{bytes[2]} << 8) |
            std::uint32_t{bytes[3]};
+}
+
+std::uint64_t loadBe64(const std::uint8_t* bytes) {
+    return (std::uint64_t{loadBe32(bytes)} << 32) | loadBe32(bytes + udat::kWordSize);
+}
+
+bool isTopLevelType(const std::uint8_t* bytes) {
+    return std::any_of(kTopLevelTypes.begin(), kTopLevelTypes.end(),
+                       [bytes](const char(&type)[udat::kWordSize + 1]) {
+                           return std::memcmp(bytes, type, udat::kWordSize) == 0;
+                       });
 }
 
 bool hasTag(const std::uint8_t* bytes, const char (&tag)[udat::kWordSize + 1]) {
     return std::memcmp(bytes, tag, udat::kWordSize) == 0;
 }
 
-// Serves the 8 header bytes at any position of the file; bytes past its end
+// Serves the header bytes at any position of the file; bytes past its end
 // read as zero, as they did in the zero-filled whole-file buffer.
 class HeaderWindow {
 public:
     HeaderWindow(const RecordingSource& file, std::uint64_t fileSize) : file_(file), fileSize_(fileSize) {}
 
     // False on a read error.
-    bool load(std::uint64_t position, Header& header) {
+    template <std::size_t N>
+    bool load(std::uint64_t position, std::array<std::uint8_t, N>& header) {
+        static_assert(N <= kHeaderWindowSize);
         header.fill(0);
         if (position >= fileSize_)
             return true;
@@ -60,6 +89,8 @@ public:
         return true;
     }
 
+    std::uint64_t fileSize() const { return fileSize_; }
+
 private:
     const RecordingSource& file_;
     std::uint64_t fileSize_;
@@ -67,6 +98,62 @@ private:
     std::size_t length_ = 0; // bytes of the window that are loaded
     std::array<std::uint8_t, kHeaderWindowSize> bytes_{};
 };
+
+// Whether the top-level box headers from `start` on form a chain to the
+// "udat" box or exactly to the end of the file (at least one box): known types,
+// sizes of at least a header that stay inside the file. Nothing on a read
+// error; false when `budget` runs out.
+std::optional<bool> boxChainFrom(HeaderWindow& headers, std::uint64_t start, int& budget) {
+    const std::uint64_t fileSize = headers.fileSize();
+    std::uint64_t position = start;
+    for (int boxes = 0;; ++boxes) {
+        if (position == fileSize)
+            return boxes > 0;
+        if (fileSize - position < udat::kHeaderSize || budget-- <= 0)
+            return false;
+        LargeHeader header{};
+        if (!headers.load(position, header))
+            return std::nullopt;
+        const std::uint8_t* type = header.data() + udat::kTypeOffset;
+        if (!isTopLevelType(type))
+            return false;
+        std::uint64_t size = loadBe32(header.data() + udat::kSizeOffset);
+        if (size == kSizeToEnd)
+            return true;
+        std::uint64_t smallest = udat::kHeaderSize;
+        if (size == kSizeIsLarge) {
+            size = loadBe64(header.data() + udat::kHeaderSize);
+            smallest = header.size();
+        }
+        if (size < smallest || size > fileSize - position)
+            return false;
+        if (hasTag(type, kUdat))
+            return true;
+        position += size;
+    }
+}
+
+// A scrambled recording keeps plain box headers after its first box; a file
+// that only looks scrambled (zero-filled, cut short, foreign) has none. The
+// first box's size word is scrambled: the size the key gives (encrypted view
+// mode) is tried first, then every size the first box could have.
+std::optional<bool> hasPlainBoxesAfterFirstBox(HeaderWindow& headers, std::optional<std::uint64_t> keyedSize) {
+    int budget = kStructureHeaderBudget;
+    if (keyedSize && *keyedSize >= udat::kHeaderSize && *keyedSize <= headers.fileSize()) {
+        const std::optional<bool> chain = boxChainFrom(headers, *keyedSize, budget);
+        if (!chain || *chain)
+            return chain;
+    }
+    const std::uint64_t lastStart = std::min(headers.fileSize(), kLargestFirstBox);
+    for (std::uint64_t start = udat::kHeaderSize; start <= lastStart; ++start) {
+        const std::optional<bool> chain = boxChainFrom(headers, start, budget);
+        if (!chain || *chain)
+            return chain;
+        if (budget <= 0)
+            break;
+    }
+    return false;
+}
 
 } // namespace
 
@@ -91,12 +178,22 @@ int readTelemetryBox(const RecordingSource& file, ViewMode mode, std::uint32_t k
     if (*fileSize == 0)
         return kEmptyFile;
 
-    // 2. A plain recording starts with "ftyp"; a scrambled one does not.
+    // 2. A plain recording starts with "ftyp"; a scrambled one does not, but
+    //    has plain box headers after its first box.
     HeaderWindow headers(file, *fileSize);
     Header header{};
     if (!headers.load(0, header))
         return kReadFailed;
     const bool plain = hasTag(header.data() + udat::kTypeOffset, kFtyp);
+    if (!plain) {
+        const std::optional<std::uint64_t> keyedSize =
+            mode == ViewMode::Encrypted ? std::optional<std::uint64_t>(loadBe32(header.data()) ^ key) : std::nullopt;
+        const std::optional<bool> scrambled = hasPlainBoxesAfterFirstBox(headers, keyedSize);
+        if (!scrambled)
+            return kReadFailed;
+        if (!*scrambled)
+            return kNotARecordingFile;
+    }
     if (mode == ViewMode::General && !plain)
         return kEncryptedInGeneralMode;
     if (mode == ViewMode::Encrypted && plain)
@@ -144,9 +241,9 @@ void MVOXUDAT::setData(std::span<const std::uint8_t> copy) {
 int MVOXUDAT::parseEntry(std::uint32_t frame) {
     if (!isEntryFrame(frame))
         return kParsed;
+    // A damaged or missing entry keeps the records of the last good one until
+    // the next entry: the frames between keep showing real values, not zeros.
     const int result = [&]() -> int {
-        gps_ = nullptr;
-        sensor_ = nullptr;
         if (data_.empty())
             return kNoData;
         // A copy too short for its header reads as zeros there.

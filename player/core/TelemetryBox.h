@@ -69,13 +69,17 @@ enum TelemetryBoxResult : int {
     kFileTooLarge = 9,
     kEncryptedInGeneralMode = 10, // a scrambled recording in the general view mode: message 114, then quit
     kGeneralInEncryptedMode = 11, // a plain recording in the encrypted view mode: message 115, then quit
+    kNotARecordingFile = 12,      // neither plain nor scrambled: zero-filled, cut short or foreign (either mode)
 };
 
 // Finds the "udat" box of the recording at `utf8Path` (empty: none) and copies
 // everything from its header to the end of the file into `copy`, reusing its
 // capacity. Answers a TelemetryBoxResult; `copy` is empty unless the answer is
-// kTelemetryCopied. A recording is scrambled when the four bytes at offset 4 are
-// not "ftyp"; its first box's size word then holds the real size XOR `key`.
+// kTelemetryCopied. A recording is plain when the four bytes at offset 4 are
+// "ftyp". A scrambled recording has something else there, and its first box's
+// size word holds the real size XOR `key`, but the box headers after the first
+// box are plain: a file without them (zero-filled, cut short, foreign) is
+// kNotARecordingFile in either view mode.
 //
 // Only box headers and the copied bytes are read, with positioned reads; a
 // recording is never loaded whole. Any MVOXUDAT viewing `copy` must be given
@@ -111,7 +115,8 @@ public:
 
     // Parses the entry of `frame` on frames 1, 11, 21, ...; other frames answer
     // kParsed and keep the last entry (and the failure flag). A failed parse
-    // clears the records it did not reach.
+    // keeps the records it did not reach as they were: a bad time tag or a
+    // missing entry keeps both, a bad sensor tag takes the new GPS record.
     int parseEntry(std::uint32_t frame);
 
     // The NUL-terminated sentence of the last parsed entry (128-byte record), or

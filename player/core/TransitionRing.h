@@ -48,6 +48,12 @@ public:
             read_ = (read_ + 1) % kEntries;
     }
 
+    // Forgets every unread entry.
+    void clear() {
+        std::lock_guard lock(mutex_);
+        read_ = write_;
+    }
+
 private:
     mutable std::mutex mutex_; // guards everything below
     std::array<PendingTransition, kEntries> entries_{};

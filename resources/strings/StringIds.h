@@ -53,6 +53,8 @@ enum StringId : int {
     kChooseFiles = 156,
     kCardFileWriteFailed = 157,  // the card settings file could not be written
     kTooManyFiles = 158,         // more than 500 files checked: the first 500 are added
+    kPathTooLongToPlay = 159,    // the recording's path is longer than the player takes
+    kNotARecording = 160,        // the file holds no recording (zero-filled, cut short, foreign)
 };
 
 } // namespace kyvo::strings

@@ -67,6 +67,8 @@ constexpr std::array kTable{
     Entry{kChooseFiles, "請選擇檔案!"},
     Entry{kCardFileWriteFailed, "無法寫入記憶卡設定檔 jxq_config.dat"},
     Entry{kTooManyFiles, "一次最多加入 500 個檔案，已加入排序後的前 500 個"},
+    Entry{kPathTooLongToPlay, "檔案路徑過長，無法播放。請將檔案移至較短的資料夾路徑。"},
+    Entry{kNotARecording, "檔案已損毀或不是行車紀錄影像，略過此檔案。"},
 };
 
 constexpr bool sortedById() {

@@ -16,6 +16,8 @@
 #include "SkinButton.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QMouseEvent>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -239,7 +241,9 @@ TEST_F(MainWindowTest, ARecordingOfTheOtherViewModeEndsTheProgramAfterItsMessage
         int stringId;
     };
     const std::vector<Case> cases{
-        {0, QByteArray("\x00\x00\x00\x20xxxx", 8) + QByteArray(56, '\x01'), strings::kEncryptedInGeneralMode},
+        // Scrambled: the first box's header is not plain, the box after it is.
+        {0, QByteArray("\x00\x00\x00\x20xxxx", 8) + QByteArray(24, '\x01') + QByteArray("\x00\x00\x00\x08" "free", 8),
+         strings::kEncryptedInGeneralMode},
         {1, QByteArray("\x00\x00\x00\x20" "ftyp", 8) + QByteArray(56, '\x00'), strings::kGeneralInEncryptedMode},
     };
     for (const Case& c : cases) {
@@ -282,6 +286,26 @@ TEST_F(MainWindowTest, AMissingOrEmptyRecordingPlaysNothingAndShowsNoMessage) {
     setMessageBoxSink({});
     EXPECT_FALSE(dialog->playing());
     EXPECT_TRUE(shown.empty());
+}
+
+// Files that hold no recording at all (zero-filled by a power loss) are
+// skipped with a message each; a list of nothing else stops after one round.
+TEST_F(MainWindowTest, FilesThatAreNoRecordingAreSkippedOnce) {
+    std::vector<QString> shown;
+    setMessageBoxSink([&](const MessageBoxRequest& request) {
+        shown.push_back(request.text);
+        return kAnswerOk;
+    });
+    auto dialog = openDialog();
+    dialog->addToPlayList({writeFile(dir, QStringLiteral("drf_20240612_081500.mov"), QByteArray(4096, '\0')).toStdU16String(),
+                           writeFile(dir, QStringLiteral("drf_20240612_081600.mov"), QByteArray(4, '\x7f')).toStdU16String()},
+                          false);
+    dialog->openSelectedFile();
+    setMessageBoxSink({});
+    EXPECT_FALSE(dialog->ended());
+    EXPECT_FALSE(dialog->playing());
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], loadString(strings::kNotARecording));
 }
 
 namespace {
@@ -331,6 +355,39 @@ TEST_F(MainWindowTest, PlayListRowsArePaintedAndFollowClicks) {
     ASSERT_EQ(dialog->playList().page(), 2);
     QTest::mouseClick(dialog.get(), Qt::LeftButton, {}, QPoint(760, 608 + 18 * 3));
     EXPECT_EQ(dialog->playList().selected(), 3);
+}
+
+// A double click as the window system delivers it: press and release, then
+// the second press as a double click, and its release.
+void realDoubleClick(QWidget* widget, QPoint at) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    const QPointF local(at);
+    const QPointF global(widget->mapToGlobal(at));
+    QMouseEvent second(QEvent::MouseButtonDblClick, local, global, Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(widget, &second);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+}
+
+TEST_F(MainWindowTest, ADoubleClickActsOnlyOnARow) {
+    auto dialog = openDialog();
+    dialog->addToPlayList(cardNames(dir, 15), false);
+    // On the down arrow: the first click of the pair turns one page, the
+    // second adds nothing.
+    realDoubleClick(dialog.get(), QPoint(992, 730));
+    EXPECT_EQ(dialog->playList().page(), 1);
+    realDoubleClick(dialog.get(), QPoint(200, 300));
+    EXPECT_EQ(dialog->playList().page(), 1);
+    EXPECT_EQ(dialog->playList().playingIndex(), -1);
+}
+
+TEST_F(MainWindowTest, OpeningARowPlacesTheThumbByThe96PixelRule) {
+    auto dialog = openDialog();
+    dialog->addToPlayList(cardNames(dir, 8), false); // two pages; missing files play nothing
+    ASSERT_EQ(dialog->playList().thumb().bottom, 627 + 49); // 98 / 2 right after adding
+    QTest::mouseDClick(dialog.get(), Qt::LeftButton, {}, QPoint(760, 608 + 18 + 9));
+    EXPECT_EQ(dialog->playList().playingIndex(), 1);
+    EXPECT_EQ(dialog->playList().thumb().top, 627);
+    EXPECT_EQ(dialog->playList().thumb().bottom, 627 + 48); // 96 / 2 once a file opens
 }
 
 TEST_F(MainWindowTest, DoubleClickPlaysTheRowAndClearingTheListStops) {

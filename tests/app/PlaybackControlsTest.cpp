@@ -11,6 +11,13 @@ TEST(PlaybackBars, ClicksOnTheStripsSetPositionsAndSeconds) {
     EXPECT_EQ(stripAt(38, 490).position, 0);
     EXPECT_EQ(stripAt(239, 490).position, 200);
     EXPECT_EQ(stripAt(400, 490).position, 360);
+    // The drawn bar below the strip seeks the same way, up to its edges.
+    EXPECT_EQ(stripAt(239, 510).target, Target::ProgressStrip);
+    EXPECT_EQ(stripAt(239, 510).position, 200);
+    EXPECT_EQ(stripAt(20, 501).position, 0);
+    EXPECT_EQ(stripAt(446, 525).position, 360);
+    EXPECT_EQ(stripAt(447, 510).target, Target::None);
+    EXPECT_EQ(stripAt(239, 526).target, Target::None);
     EXPECT_EQ(seekSecondForClick(200, 180), 100);
     EXPECT_EQ(seekSecondForClick(360, 180), 180);   // a click at the end is not kept below it
     EXPECT_EQ(speedPositionFromX(655), 0);
@@ -23,6 +30,10 @@ TEST(PlaybackBars, ClicksOnTheStripsSetPositionsAndSeconds) {
     EXPECT_EQ(volume.target, Target::VolumeStrip);
     EXPECT_EQ(volume.position, 42);
     EXPECT_EQ(stripAt(900, 552).target, Target::None);
+    // So does the bar as drawn, left of the knob.
+    EXPECT_EQ(stripAt(860, 507).target, Target::VolumeStrip);
+    EXPECT_EQ(stripAt(860, 507).position, 2);
+    EXPECT_EQ(stripAt(1003, 507).target, Target::None);
 }
 
 TEST(PlaybackBars, KnobsFollowTheirPositionsAndComeBeforeTheStrips) {

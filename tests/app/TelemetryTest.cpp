@@ -240,6 +240,33 @@ TEST(GSensorGraph, WrapsAfterDrawingBeyondTheRightEdge) {
     EXPECT_EQ(graph.storedPoints(), 1u);
 }
 
+TEST(GSensorGraph, SamplesOutOfRangeStillWrapAtTheEdge) {
+    // The window counts every frame and resets its counter on a wrap. A run of
+    // samples beyond 8 g must not push the next drawn sample past the graph.
+    GSensorGraph graph;
+    int counter = 1;
+    int maxX = 0;
+    for (int frame = 0; frame < 200; ++frame) {
+        const double g = (frame / 37) % 2 == 0 ? 9.0 : 0.5; // runs of 37 frames out of range
+        if (graph.addSample(g, 0, 0, counter))
+            counter = 0;
+        if (graph.sampleDrawn())
+            for (int t = 0; t < kTraceCount; ++t)
+                for (const GraphPoint& p : graph.drawnTrace(t)) {
+                    maxX = std::max(maxX, p.x);
+                    ASSERT_GE(p.x, 370);
+                }
+        ++counter;
+    }
+    EXPECT_LE(maxX, 583);
+
+    // A counter far past the edge: the sample restarts at the left edge.
+    GSensorGraph jumped;
+    EXPECT_TRUE(jumped.addSample(1, 1, 1, 40));
+    EXPECT_TRUE(jumped.sampleDrawn());
+    EXPECT_EQ(jumped.drawnTrace(kTraceX).back().x, 373);
+}
+
 TEST(GSensorGraph, PointTablesNeverOverflow) {
     // A wide graph with a 1-pixel step: the tables fill before the right edge.
     GSensorGraph wide(GraphGeometry{.left = 0, .right = 100000, .step = 1});

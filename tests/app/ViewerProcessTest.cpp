@@ -70,3 +70,21 @@ TEST(ViewerProcess, BadArgumentsAndUnwritablePicturesFail) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains(QStringLiteral("cannot write")));
 }
+
+// Nobody answers a message box in a headless run: the message goes to standard
+// error and the run ends as it would after OK (a scrambled recording in the
+// general view mode ends the program).
+TEST(ViewerProcess, HeadlessMessagesGoToStandardError) {
+    QTemporaryDir dir;
+    const QString scrambled = dir.filePath(QStringLiteral("drf_20240612_081500.mov"));
+    QProcess recgen;
+    recgen.start(QStringLiteral(KYVO_RECGEN_PATH), {"--length", "1", "--no-audio", "--preset", "ultrafast", "--size",
+                                                    "160x90", "--scrambled", "0x1234", scrambled});
+    ASSERT_TRUE(recgen.waitForFinished(60000));
+    ASSERT_EQ(recgen.exitCode(), 0);
+    const ViewerRun run = runViewer({QStringLiteral("--screenshot"), dir.filePath(QStringLiteral("s.png")),
+                                     QStringLiteral("--after"), QStringLiteral("3"), scrambled},
+                                    dir.path());
+    ASSERT_GE(run.exitCode, 0) << "the run ended";
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("General View Mode"))) << run.errors.toStdString();
+}

@@ -37,3 +37,28 @@ TEST(CommandParser, NonAsciiPathsAndMalformedCommands) {
         EXPECT_FALSE(reason.empty()) << bad;
     }
 }
+
+// Inside quotes a backslash escapes a backslash or a double quote; any other
+// backslash is kept, so every byte but NUL can travel in a path.
+TEST(CommandParser, EscapedPathsReadBackWhole) {
+    const struct {
+        const char* text;
+        const char* first;
+        const char* second;
+    } cases[] = {
+        {R"(rovu_loadfile "/a/say \"hi\".mov" "")", R"(/a/say "hi".mov)", ""},
+        {R"(rovu_loadfile "/a\\b\\\\c.mov" "/d\\")", R"(/a\b\\c.mov)", R"(/d\)"},
+        {R"(rovu_loadfile "/a\b\c.mov" "\x")", R"(/a\b\c.mov)", R"(\x)"},
+        {R"(rovu_loadfile "/卡 \"片\"/e.mov" "/\"")", R"(/卡 "片"/e.mov)", R"(/")"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto load = parseCommand(c.text);
+        ASSERT_TRUE(load);
+        EXPECT_EQ(load->files[0], c.first);
+        EXPECT_EQ(load->files[1], c.second);
+    }
+    std::string reason;
+    EXPECT_FALSE(parseCommand(R"(rovu_loadfile "/a\")", &reason)) << "an escaped quote does not close";
+    EXPECT_EQ(reason, "unterminated quote");
+}

@@ -143,6 +143,38 @@ bool PlayerHarness::waitForCount(int code, std::size_t n, std::chrono::milliseco
         timeout);
 }
 
+bool PlayerHarness::quiet(int code, std::chrono::steady_clock::time_point since,
+                          std::chrono::milliseconds period) const {
+    std::lock_guard lock(mutex_);
+    auto last = since;
+    const auto found =
+        std::find_if(events_.rbegin(), events_.rend(), [code](const Event& e) { return e.code == code; });
+    if (found != events_.rend())
+        last = std::max(last, found->at);
+    return std::chrono::steady_clock::now() - last >= period;
+}
+
+bool PlayerHarness::waitForQuiet(int code, std::chrono::milliseconds period, std::chrono::milliseconds timeout) {
+    const auto since = std::chrono::steady_clock::now();
+    const auto deadline = since + timeout;
+    while (!quiet(code, since, period)) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        // Woken by every new event; the quiet is looked at again each time.
+        std::unique_lock lock(mutex_);
+        changed_.wait_until(lock, std::min(std::chrono::steady_clock::now() + period, deadline));
+    }
+    return true;
+}
+
+void PlayerHarness::mark(int code) {
+    {
+        std::lock_guard lock(mutex_);
+        events_.push_back(Event{code, 0, std::chrono::steady_clock::now()});
+    }
+    changed_.notify_all();
+}
+
 std::intptr_t PlayerHarness::videoWindow0() const {
     std::lock_guard lock(mutex_);
     for (const Event& e : events_)

@@ -61,6 +61,14 @@ public:
     // Waits until `predicate(events)` holds; false on time-out.
     bool waitFor(const std::function<bool(const std::vector<Event>&)>& predicate, std::chrono::milliseconds timeout);
     bool waitForCount(int code, std::size_t n, std::chrono::milliseconds timeout);
+    // Whether no event of `code` came for `period`, counted from `since` or
+    // from the last such event, whichever is later.
+    bool quiet(int code, std::chrono::steady_clock::time_point since, std::chrono::milliseconds period) const;
+    // Waits until no event of `code` has come for `period` (from now on);
+    // false on time-out. How a test sees that the frames have stopped.
+    bool waitForQuiet(int code, std::chrono::milliseconds period, std::chrono::milliseconds timeout);
+    // Records an event of the test's own (a negative code) among the library's.
+    void mark(int code);
 
     std::intptr_t videoWindow0() const;
     std::int32_t* stopFlag() const;

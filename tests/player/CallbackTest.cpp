@@ -5,6 +5,7 @@
 #include "AdapterTestSupport.h"
 
 #include <cstring>
+#include <limits>
 
 namespace kyvo::player::test {
 namespace {
@@ -46,6 +47,59 @@ TEST_F(PlayerAdapterTest, PlayingAsksVideoWindowZeroForTheLength) {
     emitElsewhere(orv::kEvLength, &length);
     EXPECT_EQ(adapter->length.load(), 83.75f);
     EXPECT_EQ(adapter->lengthSeconds.load(), 83);
+}
+
+// Lengths and frame times are whole seconds for the owner: a value that is not
+// a number, or lies beyond any recording, must not reach the truncation as it is.
+TEST_F(PlayerAdapterTest, LengthsAndTimesThatAreNoUsableNumberAreKeptInRange) {
+    const struct {
+        float value;
+        float kept;
+        int seconds;
+    } cases[] = {
+        {std::numeric_limits<float>::quiet_NaN(), 0.0f, 0},
+        {std::numeric_limits<float>::infinity(), 1.0e7f, 10'000'000},
+        {-std::numeric_limits<float>::infinity(), 0.0f, 0},
+        {1.0e20f, 1.0e7f, 10'000'000},
+        {-3.5f, 0.0f, 0},
+        {59.9f, 59.9f, 59},
+    };
+    adapter->ChangeState(&adapter->playing());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.value);
+        float length = c.value;
+        emitElsewhere(orv::kEvLength, &length);
+        EXPECT_EQ(adapter->length.load(), c.kept);
+        EXPECT_EQ(adapter->lengthSeconds.load(), c.seconds);
+        showFrame(2, c.value);
+        EXPECT_EQ(adapter->currentTime.load(), c.kept);
+        EXPECT_EQ(adapter->currentSecond.load(), c.seconds);
+    }
+    // The owner's volume slider gives floats too.
+    EXPECT_EQ(current()->SetVolume(std::numeric_limits<float>::quiet_NaN(), false), 0);
+    EXPECT_EQ(current()->SetVolume(1.0e20f, true), 0);
+    EXPECT_EQ(library.commands(), (std::vector<std::string>{"volume 0 2", "volume 1000 2"}));
+}
+
+// The library says its windows are gone (code 3 and 4 with 0) before it
+// deletes them: nothing is sent to them from then on.
+TEST_F(PlayerAdapterTest, WindowsReportedGoneGetNothingMore) {
+    emitElsewhere(orv::kEvVideoWindow0, kWindow0);
+    emitElsewhere(orv::kEvVideoWindow1, kWindow1);
+    adapter->ChangeState(&adapter->playing());
+    ASSERT_EQ(current()->Refresh(2), 0);
+    emitElsewhere(orv::kEvVideoWindow0, std::intptr_t{0});
+    emitElsewhere(orv::kEvVideoWindow1, std::intptr_t{0});
+    const std::size_t sent = host.sent().size();
+    EXPECT_EQ(adapter->NotifyMoved(), 1);
+    EXPECT_EQ(current()->FrameStep(), 1);
+    EXPECT_EQ(current()->Refresh(1), 1);
+    EXPECT_EQ(current()->Refresh(2), 1);
+    EXPECT_EQ(current()->SetVideoRect(0, 1, 2, 3, 4), 1);
+    emitElsewhere(orv::kEvPlaying);
+    EXPECT_EQ(host.sent().size(), sent);
+    EXPECT_TRUE(host.posted().empty());
+    EXPECT_TRUE(host.moves().empty());
 }
 
 // The word the adapter writes for a question, in a buffer that shows how much

@@ -70,6 +70,21 @@ TEST_F(FrameEventTest, TelemetryChangesOnFramesOneElevenTwentyOne) {
     EXPECT_EQ(adapter->DisplaySecond(), 4);
 }
 
+TEST_F(FrameEventTest, AMissingEntryKeepsTheLastValuesUntilTheNextEntry) {
+    writeRecording(folder / "short.mov", 2); // entries 0 and 1: frame 21 finds no entry 2
+    load("short", folder / "short.mov");
+    const recgen::TelemetryEntry last = numberedEntry(1);
+    for (std::uint32_t frame = 1; frame <= 30; ++frame) {
+        SCOPED_TRACE(frame);
+        showFrame(frame, 0.1f * static_cast<float>(frame));
+        const auto shown = telemetryOf(*adapter);
+        ASSERT_TRUE(shown);
+        EXPECT_EQ(adapter->noTelemetry.load(), frame == 21 ? 1 : 0);
+        EXPECT_EQ(shown->sentence, last.sentence) << "no zeros after the missing entry";
+        EXPECT_EQ(shown->sensor, last.g);
+    }
+}
+
 TEST_F(FrameEventTest, WithoutATelemetryBoxNoFrameHasTelemetry) {
     writeRecording(folder / "bare.mov", 0, false);
     load("bare", folder / "bare.mov");
@@ -105,17 +120,37 @@ TEST_F(FrameEventTest, PictureOnlyRecordingsAreKnownByMjpgAfterTheStartOfThePath
     EXPECT_EQ(adapter->noTelemetry.load(), 1);
 }
 
-TEST_F(FrameEventTest, AScrambledRecordingInGeneralViewModeIsRefusedWithoutLoadingIt) {
-    const recgen::Bytes scrambled = {0, 0, 0, 16, 'x', 'x', 'x', 'x', 0, 0, 0, 0, 0, 0, 0, 0};
-    const auto path = folder / "scrambled.mov";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(scrambled.data()), 16);
+TEST_F(FrameEventTest, ARecordingOfTheOtherViewModeIsRefusedBeforeAnythingChanges) {
+    constexpr std::uint32_t kKey = 0x5A17C0DE;
+    const auto plain = folder / "plain.mov";
+    const auto scrambled = folder / "scrambled.mov";
+    writeRecording(plain, 4);
+    writeRecording(scrambled, 4);
+    {
+        std::fstream file(scrambled, std::ios::binary | std::ios::in | std::ios::out);
+        recgen::Bytes header(8);
+        file.read(reinterpret_cast<char*>(header.data()), 8);
+        recgen::scrambleHeader(header, kKey);
+        file.seekp(0);
+        file.write(reinterpret_cast<const char*>(header.data()), 8);
+    }
     adapter->ChangeState(&adapter->playing());
-    EXPECT_EQ(current()->LoadFile(path.c_str(), ""), kViewModeMismatch);
+    EXPECT_EQ(current()->LoadFile(scrambled.c_str(), ""), kViewModeMismatch);
     adapter->ChangeState(&adapter->idle());
-    EXPECT_EQ(adapter->Open(path.c_str(), ""), kViewModeMismatch);
-    EXPECT_EQ(host.mismatches(), (std::vector<int>{strings::kEncryptedInGeneralMode, strings::kEncryptedInGeneralMode}));
+    EXPECT_EQ(adapter->Open(scrambled.c_str(), ""), kViewModeMismatch);
+    EXPECT_EQ(current(), &adapter->idle()) << "no forwarding for a refused file";
+    adapter->encryptedViewMode.store(1);
+    adapter->key.store(kKey);
+    EXPECT_EQ(adapter->Open(plain.c_str(), ""), kViewModeMismatch);
+    EXPECT_EQ(host.mismatches(), (std::vector<int>{strings::kEncryptedInGeneralMode, strings::kEncryptedInGeneralMode,
+                                                   strings::kGeneralInEncryptedMode}));
     EXPECT_TRUE(library.commands().empty());
     EXPECT_FALSE(adapter->playerThreadRunning());
+
+    // In its own view mode the scrambled recording plays, with its telemetry.
+    load("scrambled", scrambled);
+    showFrame(1);
+    EXPECT_EQ(adapter->noTelemetry.load(), 0);
 }
 
 TEST_F(FrameEventTest, FramesWhileForwardingShowNoTimeAndNoTelemetryButAreStillReported) {

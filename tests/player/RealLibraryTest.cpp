@@ -1,6 +1,7 @@
 // A generated recording plays through the adapter and the real playback
 // library to its last frame; the telemetry shown on each frame is the entry
-// recgen wrote for it.
+// recgen wrote for it. Recordings whose names hold quotes, backslashes, blanks
+// and Chinese letters play the same way.
 
 #include "ROVUAdap.h"
 
@@ -39,7 +40,7 @@ public:
     void notifyOwner(unsigned message, std::uintptr_t, std::intptr_t lParam) override {
         std::lock_guard lock(mutex_);
         if (message == WM_PLAYER_END && lParam == 1)
-            ended_ = true;
+            ++ends_;
         if (message != WM_PLAYER_FRAME || !adapter)
             return;
         ShownFrame frame;
@@ -68,9 +69,10 @@ public:
         height = 1080;
     }
 
-    bool ended() const {
+    bool ended() const { return ends() > 0; }
+    int ends() const {
         std::lock_guard lock(mutex_);
-        return ended_;
+        return ends_;
     }
     std::vector<ShownFrame> frames() const {
         std::lock_guard lock(mutex_);
@@ -79,9 +81,24 @@ public:
 
 private:
     mutable std::mutex mutex_; // guards the two below
-    bool ended_ = false;
+    int ends_ = 0;
     std::vector<ShownFrame> frames_;
 };
+
+// A small recording of `seconds` made by recgen at `file`; its telemetry entries.
+std::vector<recgen::TelemetryEntry> makeSmallRecording(const std::filesystem::path& file, int seconds,
+                                                       double routeOffset = 0) {
+    recgen::RecordingOptions options;
+    options.lengthS = seconds;
+    options.width = 160;
+    options.height = 90;
+    options.audio = false;
+    options.preset = "ultrafast";
+    options.routeOffsetS = routeOffset;
+    recgen::makeRecording(options, file);
+    const recgen::RecordingContents contents = recgen::readRecording(recgen::FileSource(file));
+    return contents.telemetry ? contents.telemetry->entries : std::vector<recgen::TelemetryEntry>{};
+}
 
 TEST(RealLibraryTest, RecordingPlaysToItsEndWithItsTelemetryEveryTenFrames) {
     QTemporaryDir dir;
@@ -136,6 +153,50 @@ TEST(RealLibraryTest, RecordingPlaysToItsEndWithItsTelemetryEveryTenFrames) {
     }
     EXPECT_GE(entryFrames, report.frames / 10 - 1);
     EXPECT_NE(entries[1].sentence, entries[2].sentence) << "the drive should move";
+}
+
+// Every legal Linux file name plays with its telemetry: started from idle
+// (the player's argument list) and loaded from ended (the load command).
+TEST(RealLibraryTest, NamesWithQuotesBackslashesBlanksAndChineseLettersPlayWithTheirTelemetry) {
+    constexpr int kSeconds = 2;
+    constexpr std::uint32_t kEntryFrame = 11; // shows entry 1
+    QTemporaryDir dir;
+    const std::filesystem::path folder = std::filesystem::path(dir.path().toStdString()) / "記憶卡 \"01\" \\ 前";
+    std::filesystem::create_directories(folder);
+    const std::filesystem::path files[] = {folder / "drf_20240612_081500 a\\b \"c\".mov",
+                                           folder / "evt_20240612_081600 \\\"行車\" .mov"};
+    const std::vector<recgen::TelemetryEntry> entries[] = {makeSmallRecording(files[0], kSeconds),
+                                                           makeSmallRecording(files[1], kSeconds, 600)};
+    ASSERT_GT(entries[0].size(), 1u);
+    ASSERT_GT(entries[1].size(), 1u);
+    ASSERT_NE(entries[0][1].sentence, entries[1][1].sentence) << "the two drives should differ";
+
+    WidgetHost host;
+    host.owner.resize(700, 450);
+    host.owner.show();
+    ROVUAdap adapter(host);
+    host.adapter = &adapter;
+    ASSERT_EQ(adapter.current()->Load(ORVPLAYER_PATH), PlayerLibrary::kBound);
+    adapter.channelMode.store(1);
+    std::size_t firstFrames = 0;
+    for (int k = 0; k < 2; ++k) {
+        SCOPED_TRACE(files[k].string());
+        ASSERT_EQ(adapter.Open(files[k].c_str(), ""), 0);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return host.ends() > k; }, 60000)) << "no WM_PLAYER_END";
+        const std::vector<ShownFrame> frames = host.frames();
+        const auto shown = std::find_if(frames.begin() + static_cast<std::ptrdiff_t>(firstFrames), frames.end(),
+                                        [](const ShownFrame& f) { return f.index == kEntryFrame; });
+        ASSERT_NE(shown, frames.end()) << "frame " << kEntryFrame << " was not shown";
+        EXPECT_TRUE(shown->hasTelemetry);
+        EXPECT_EQ(shown->sentence, entries[k][1].sentence);
+        firstFrames = frames.size();
+    }
+    EXPECT_EQ(adapter.current(), &adapter.ended());
+
+    // Ended's Close ends the player; its windows are gone, nothing is sent to them.
+    EXPECT_EQ(adapter.current()->Close(), 0);
+    EXPECT_FALSE(adapter.library().loaded());
+    EXPECT_EQ(adapter.NotifyMoved(), 1);
 }
 
 } // namespace

@@ -53,6 +53,15 @@ TEST_P(RecordingTelemetryTest, EveryEntryFrameShowsTheEntryRecgenWrote) {
     ASSERT_EQ(readTelemetryBox(file.string(), mode, variant.key.value_or(0), copy), kTelemetryCopied);
     EXPECT_EQ(copy.size(), source.size() - udatBox->offset);
 
+    // The same recording cut in its movie data: a scrambled one has lost the
+    // box chain that tells it from a broken file; a plain one still starts with "ftyp".
+    const auto cut = folder.path() / ("cut_" + options.fileName());
+    std::filesystem::copy_file(file, cut);
+    std::filesystem::resize_file(cut, udatBox->offset / 2);
+    std::vector<std::uint8_t> cutCopy;
+    EXPECT_EQ(readTelemetryBox(cut.string(), mode, variant.key.value_or(0), cutCopy),
+              variant.key ? kNotARecordingFile : kNoTelemetryBox);
+
     MVOXUDAT reader;
     reader.setData(copy);
     reader.setEntryLimit(static_cast<std::uint32_t>(report.frames));

@@ -1,10 +1,12 @@
 // Finding and copying the telemetry box: what is copied, every way the walk can
-// fail, the view modes with the scrambled first box, failing sources, and the
-// size limit on sparse files.
+// fail, the view modes with the scrambled first box, files that are no
+// recording at all, failing sources, and the size limit on sparse files.
 #include "TelemetryBox.h"
 #include "TelemetryTestFiles.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace kyvo::player {
 namespace {
@@ -60,7 +62,7 @@ TEST_F(TelemetryBoxReadTest, WalkOutcomes) {
         {"udat of 4 declared bytes at the end", join({ftyp, box("udat", 8, 4)}), kTelemetryCopied, 8},
         {"udat found by type alone", join({ftyp, box("udat", 40, 0)}), kTelemetryCopied, 40},
         {"empty file", {}, kEmptyFile, 0},
-        {"shorter than a header", Bytes{0, 0, 0}, kEncryptedInGeneralMode, 0},
+        {"shorter than a header", Bytes{0, 0, 0}, kNotARecordingFile, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -83,6 +85,69 @@ TEST_F(TelemetryBoxReadTest, ViewModesAndTheScrambledFirstBox) {
     ASSERT_EQ(read(scrambled, ViewMode::Encrypted, kKey), kTelemetryCopied);
     EXPECT_EQ(copy_, kUdat);
     EXPECT_EQ(read(scrambled, ViewMode::Encrypted, kKey ^ 0x100), kNoTelemetryBox);
+}
+
+// What a power loss or a foreign file leaves: no plain box header after the
+// first box, so not a scrambled recording, in either view mode.
+TEST_F(TelemetryBoxReadTest, FilesThatAreNoRecordingAreToldFromScrambledOnes) {
+    constexpr std::uint32_t kKey = 0x5A17C0DE;
+    const Bytes plain = join({kHead, kUdat, box("free", 12)});
+    Bytes scrambled = plain;
+    recgen::scrambleHeader(scrambled, kKey);
+    std::mt19937 random(20240612); // fixed: the same bytes on every run
+    Bytes noise(64 * 1024);
+    for (auto& byte : noise)
+        byte = static_cast<std::uint8_t>(random());
+
+    const struct Case {
+        const char* name;
+        Bytes contents;
+    } broken[] = {
+        {"zero-filled", Bytes(256 * 1024, 0)},
+        {"four bytes", Bytes{0, 0, 0, 20}},
+        {"random bytes", noise},
+        {"scrambled, cut inside its first box", Bytes(scrambled.begin(), scrambled.begin() + 12)},
+        {"scrambled, cut inside its movie data", Bytes(scrambled.begin(), scrambled.begin() + 500)},
+        {"scrambled, cut inside a header", Bytes(scrambled.begin(), scrambled.begin() + 20 + 1000 + 4)},
+        {"scrambled header on zeros", join({Bytes(scrambled.begin(), scrambled.begin() + 8), Bytes(4096, 0)})},
+        {"a box size below a header", join({box("xxxx", 20), box("mdat", 8, 4)})},
+    };
+    for (const Case& c : broken) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(read(c.contents, ViewMode::General), kNotARecordingFile);
+        EXPECT_EQ(read(c.contents, ViewMode::Encrypted, kKey), kNotARecordingFile);
+        EXPECT_TRUE(copy_.empty());
+    }
+
+    // A scrambled recording keeps its view-mode answer, also when its first
+    // box is larger than usual, when it ends without a udat box, and when its
+    // last box runs to the end of the file (size 0).
+    const Bytes bigFirst = [] {
+        Bytes bytes = join({box("ftyp", 3000), box("mdat", 100), kUdat});
+        recgen::scrambleHeader(bytes, kKey);
+        return bytes;
+    }();
+    const Bytes withoutUdat = [] {
+        Bytes bytes = join({box("ftyp", 20), box("mdat", 100), box("moov", 40)});
+        recgen::scrambleHeader(bytes, kKey);
+        return bytes;
+    }();
+    const Bytes toTheEnd = [] {
+        Bytes bytes = join({box("ftyp", 20), box("mdat", 100, 0)});
+        recgen::scrambleHeader(bytes, kKey);
+        return bytes;
+    }();
+    for (const Bytes& recording : {scrambled, bigFirst, withoutUdat, toTheEnd})
+        EXPECT_EQ(read(recording, ViewMode::General), kEncryptedInGeneralMode);
+    EXPECT_EQ(read(bigFirst, ViewMode::Encrypted, kKey), kTelemetryCopied);
+    // A first box beyond the sizes tried without the key is found with it.
+    Bytes hugeFirst = join({box("ftyp", 9000), box("mdat", 100), kUdat});
+    recgen::scrambleHeader(hugeFirst, kKey);
+    EXPECT_EQ(read(hugeFirst, ViewMode::Encrypted, kKey), kTelemetryCopied);
+    EXPECT_EQ(read(withoutUdat, ViewMode::Encrypted, kKey), kNoTelemetryBox);
+    // A plain recording stays plain, cut short or not.
+    EXPECT_EQ(read(Bytes(plain.begin(), plain.begin() + 500), ViewMode::Encrypted), kGeneralInEncryptedMode);
+    EXPECT_EQ(read(Bytes(plain.begin(), plain.begin() + 500), ViewMode::General), kNoTelemetryBox);
 }
 
 TEST_F(TelemetryBoxReadTest, NamesThatOpenNoFile) {

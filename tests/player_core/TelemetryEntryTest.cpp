@@ -64,18 +64,18 @@ TEST_F(TelemetryEntryTest, NoRecordsAtOrAboveTheEntryLimitOnEntryFrames) {
     EXPECT_EQ(sensorEntry(22), 2);
 }
 
-TEST_F(TelemetryEntryTest, DamagedTagsFailTheirEntryAndClearWhatWasNotReached) {
+TEST_F(TelemetryEntryTest, DamagedTagsFailTheirEntryAndKeepTheLastRecords) {
     const struct Case {
         std::size_t field;
         const char* tag;
         int expected;
-        int gps; // entry of the records afterwards, -1 for none
+        int gps; // entry of the records afterwards
         int sensor;
     } cases[] = {
         {udat::kTimeTagOffset, "RTCD", MVOXUDAT::kParsed, 2, 2},
-        {udat::kTimeTagOffset, "TIMX", MVOXUDAT::kBadEntry, -1, -1},
-        {udat::kGpsTagOffset, "GPS ", MVOXUDAT::kBadGpsTag, -1, -1},
-        {udat::kSensorTagOffset, "SENs", MVOXUDAT::kBadSensorTag, 2, -1},
+        {udat::kTimeTagOffset, "TIMX", MVOXUDAT::kBadEntry, 1, 1},
+        {udat::kGpsTagOffset, "GPS ", MVOXUDAT::kBadGpsTag, 1, 1},
+        {udat::kSensorTagOffset, "SENs", MVOXUDAT::kBadSensorTag, 2, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tag);
@@ -102,8 +102,10 @@ TEST_F(TelemetryEntryTest, EntriesBeyondTheCopyAreBadAndNeverRead) {
         SCOPED_TRACE(frame);
         EXPECT_EQ(reader_.parseEntry(frame), MVOXUDAT::kBadEntry);
         EXPECT_EQ(reader_.failed(), 1);
-        EXPECT_EQ(reader_.gpsRecord(frame + 1), nullptr);
-        EXPECT_EQ(reader_.sensorRecord(frame + 1), nullptr);
+        // The frames after a missing entry keep the last entry's records.
+        const std::uint8_t* entry2 = cut.data() + udat::kFirstEntryOffset + 2 * udat::kEntrySize;
+        EXPECT_EQ(static_cast<const void*>(reader_.gpsRecord(frame + 1)), entry2 + udat::kGpsRecordOffset);
+        EXPECT_EQ(static_cast<const void*>(reader_.sensorRecord(frame + 1)), entry2 + udat::kSensorRecordOffset);
     }
     const Bytes tiny{0, 0, 1};
     reader_.setData(tiny);

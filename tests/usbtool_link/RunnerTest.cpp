@@ -5,6 +5,7 @@
 #include "DoubleLibrary.h"
 #include "ExchangeRunner.h"
 #include "LibusbBinding.h"
+#include "ThreadStartFailures.h"
 
 #include <gtest/gtest.h>
 
@@ -186,6 +187,30 @@ TEST_F(ExchangeRunnerTest, DestructorWaitsForTheRunningExchange) {
     const std::vector<std::string> calls = recorder_.log();
     ASSERT_FALSE(calls.empty());
     EXPECT_EQ(calls.back(), "usb_close(001/002)");
+}
+
+// The window starts exchanges from its event handling: a worker that cannot
+// be started throws nothing, the completion says so at once, and the runner
+// takes the next exchange.
+TEST_F(ExchangeRunnerTest, AWorkerThatCannotStartIsReportedThroughTheCompletion) {
+    Answers answers;
+    ExchangeRunner runner(USB_RECORDER_DOUBLE_PATH);
+    const RecorderConfig record = recordWithYear(2050);
+    kyvo::test::ThreadStartFailures::arm(0, 1);
+    bool started = false;
+    EXPECT_NO_THROW(started = runner.start(record, answers.completion(), answers.sink()));
+    kyvo::test::ThreadStartFailures::disarm();
+    EXPECT_TRUE(started);
+    ASSERT_EQ(answers.all().size(), 1u) << "the completion was not called before start() returned";
+    EXPECT_EQ(answers.all()[0].result.outcome, ExchangeOutcome::NotStarted);
+    EXPECT_EQ(answers.all()[0].record, record);
+    EXPECT_EQ(answers.all()[0].thread, std::this_thread::get_id());
+    EXPECT_FALSE(runner.running());
+    EXPECT_TRUE(recorder_.log().empty()) << "no exchange should have run";
+
+    ASSERT_TRUE(runner.start(record, answers.completion()));
+    ASSERT_TRUE(answers.waitFor(2));
+    EXPECT_EQ(answers.all()[1].result.outcome, ExchangeOutcome::Completed);
 }
 
 TEST_F(ExchangeRunnerTest, EmptyLibraryNameMeansTheDefaultFile) {

@@ -15,8 +15,9 @@
 //
 // "EVTI" event box: size, type, then 256-byte records, each a NUL-terminated,
 // zero-filled text "yyyy/mm/dd hh:mm:ss description". The viewer finds this box
-// by scanning the file in 4-byte steps, so its size field sits at an offset
-// that is a multiple of 4; a "free" box pads the file to that boundary.
+// by walking the top-level boxes, and falls back to scanning the file in 4-byte
+// steps; so that both find it, its size field sits at an offset that is a
+// multiple of 4 and a "free" box pads the file to that boundary.
 
 #include <array>
 #include <cstddef>

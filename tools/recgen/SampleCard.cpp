@@ -11,8 +11,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kViewerTimeSeparator = '_';
-
 // Interleaves the kinds so that the card reads like a day's driving: normal
 // recordings with the events among them.
 std::vector<RecordingKind> kindOrder(const CardOptions& o) {
@@ -32,11 +30,6 @@ std::vector<RecordingKind> kindOrder(const CardOptions& o) {
 }  // namespace
 
 void validateCard(const CardOptions& o) {
-    const std::string absolute = fs::absolute(o.folder).string();
-    if (absolute.find(kViewerTimeSeparator) != std::string::npos)
-        throw RecordingError("card folder " + absolute +
-                             " contains '_'; the viewer reads a recording's start time after the first '_' of "
-                             "its path, so choose a folder path without '_'");
     if (o.base.lengthS < 1 || o.base.lengthS > card::kMaxLengthS)
         throw RecordingError("card recordings last 1.." + std::to_string(card::kMaxLengthS) + " seconds");
     if (o.normalCount < 0 || o.eventCount < 0 || o.manualCount < 0)

@@ -51,8 +51,7 @@ Card options (besides --start --size --rate --codec --preset --no-audio --seed
   --force                         remake recordings that already exist (default: skip them)
   --jobs N                        recordings made at once (default 2)
 The card's recordings follow each other in time and continue one drive; a
-picture-only .mjpg of at most 10 s closes the card. DIR must not contain '_':
-the viewer reads a recording's start time after the first '_' of its path.
+picture-only .mjpg of at most 10 s closes the card.
 )";
 }
 

@@ -3,6 +3,7 @@
 #include "LibusbBinding.h"
 
 #include <mutex>
+#include <system_error>
 #include <thread>
 #include <utility>
 
@@ -41,20 +42,27 @@ bool ExchangeRunner::start(const RecorderConfig& record, Completion done, Diagno
         state_->worker.join();
 
     State* state = state_.get();
-    auto work = [state, record, done = std::move(done), sink = std::move(sink)]() mutable {
+    // Shared with the worker, so that a failed start still has it to call.
+    auto completion = std::make_shared<Completion>(std::move(done));
+    auto work = [state, record, completion, sink = std::move(sink)]() mutable {
         RecorderConfig answer = record;
         const ExchangeResult result = UsbExchange(state->binding, answer.bytes(), sink);
-        if (done)
-            done(answer, result);
+        if (*completion)
+            (*completion)(answer, result);
         std::lock_guard lock(state->mutex);
         state->running = false;
     };
     try {
         state_->worker = std::thread(std::move(work));
-    } catch (...) {
-        std::lock_guard lock(state_->mutex);
-        state_->running = false;
-        throw;
+    } catch (const std::system_error&) {
+        // The owner calls this from its event handling: nothing may escape.
+        // It hears of the failure as of any other exchange.
+        {
+            std::lock_guard lock(state_->mutex);
+            state_->running = false;
+        }
+        if (*completion)
+            (*completion)(record, ExchangeResult{ExchangeOutcome::NotStarted, false, false});
     }
     return true;
 }

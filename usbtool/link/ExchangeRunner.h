@@ -6,8 +6,10 @@
 // on a worker thread; the completion gets the answer (the record as it came
 // back) and the result ON THE WORKER THREAD: it must only queue work to its
 // owner's thread (the tool window posts itself a message) and must not
-// touch GUI objects. The destructor waits for a running exchange and joins
-// the worker.
+// touch GUI objects. When no worker thread can be started, the completion
+// gets the record as it was and ExchangeOutcome::NotStarted at once, on the
+// caller's thread, before start() returns; nothing is thrown. The destructor
+// waits for a running exchange and joins the worker.
 //
 // start(), running() and the destructor are for the owner's thread.
 
@@ -29,7 +31,8 @@ public:
     ExchangeRunner(const ExchangeRunner&) = delete;
     ExchangeRunner& operator=(const ExchangeRunner&) = delete;
 
-    // Answers false (and does nothing) while an exchange runs.
+    // Answers false (and does nothing) while an exchange runs; true when the
+    // completion will be called (also when the worker could not be started).
     bool start(const RecorderConfig& record, Completion done, DiagnosticSink sink = {});
     // True from start() until the completion has returned. A message the
     // completion posted can be handled on the owner's thread a moment before

@@ -38,7 +38,9 @@ inline constexpr int kTransferTimeoutMs = 5000;
 
 inline constexpr char kDeviceNotFoundMessage[] = "Device not found.\n";
 
-enum class ExchangeOutcome { Completed, DeviceNotFound, ConfigurationFailed, ClaimFailed };
+// NotStarted: no exchange ran, the worker thread for it could not be started
+// (ExchangeRunner); the record is as it was sent.
+enum class ExchangeOutcome { Completed, DeviceNotFound, ConfigurationFailed, ClaimFailed, NotStarted };
 
 struct ExchangeResult {
     ExchangeOutcome outcome = ExchangeOutcome::DeviceNotFound;

@@ -2,6 +2,7 @@
 // mutations of them (bit flips, words set to edge values, cut and repeated
 // ranges), so that every build, with or without a fuzzing compiler, feeds
 // the store and the loader malformed map folders.
+#include "XorShiftRandom.h"
 #include "FuzzSeeds.h"
 #include "Diagnostics.h"
 #include "MapProcess.h"
@@ -18,20 +19,7 @@ namespace {
 constexpr int kMutationsPerSeed = 250;
 constexpr std::uint32_t kEdgeWords[] = {0, 1, 0xFFFFFFFFu, 0x7FFFFFFFu, 0x80000000u, 0xC000, 0xC001, 0x100000, 60, 52};
 
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
-    std::uint64_t next() {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 7;
-        state_ ^= state_ << 17;
-        return state_;
-    }
-    std::size_t below(std::size_t n) { return n ? static_cast<std::size_t>(next() % n) : 0; }
-
-private:
-    std::uint64_t state_;
-};
+using Random = ::kyvo::test::XorShiftRandom;
 
 void mutate(Bytes& file, Random& random) {
     if (file.empty()) {

@@ -27,6 +27,7 @@ const char* outcomeName(ExchangeOutcome outcome) {
     case ExchangeOutcome::DeviceNotFound: return "DeviceNotFound";
     case ExchangeOutcome::ConfigurationFailed: return "ConfigurationFailed";
     case ExchangeOutcome::ClaimFailed: return "ClaimFailed";
+    case ExchangeOutcome::NotStarted: return "NotStarted";
     }
     return "?";
 }

@@ -1,0 +1,61 @@
+#include "ViewerProcess.h"
+
+#include "Screen.h"
+#include "VirtualDisplay.h"
+
+#include <QProcessEnvironment>
+
+namespace kyvo::journey {
+
+ViewerProcess::ViewerProcess(VirtualDisplay& display, const QString& configHome, const QString& workFolder,
+                             const QStringList& arguments)
+    : display_(display), configHome_(configHome) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    // A real window on the virtual display: none of the test runner's headless settings.
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORMTHEME"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.insert(QStringLiteral("DISPLAY"), display.name());
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    process_.setProcessEnvironment(environment);
+    process_.setWorkingDirectory(workFolder);
+    process_.setProcessChannelMode(QProcess::MergedChannels);
+    process_.start(QStringLiteral(KYVO_VIEWER_PATH), arguments);
+    process_.waitForStarted(10000);
+}
+
+ViewerProcess::~ViewerProcess() {
+    if (running()) {
+        process_.terminate();
+        if (!process_.waitForFinished(5000)) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
+    }
+}
+
+bool ViewerProcess::waitForMainScreen(int timeoutMs) {
+    return waitUntil(timeoutMs, [this] {
+        if (!running())
+            return true;
+        return showsMainScreen(display_.grab(kMainWindowArea));
+    }) && running();
+}
+
+bool ViewerProcess::waitForExit(int timeoutMs) {
+    return process_.waitForFinished(timeoutMs);
+}
+
+QString ViewerProcess::output() {
+    // The pipe is read when this process looks at it: no event loop runs here.
+    while (process_.waitForReadyRead(10))
+        output_ += QString::fromLocal8Bit(process_.readAll());
+    output_ += QString::fromLocal8Bit(process_.readAll());
+    return output_;
+}
+
+QString ViewerProcess::configFile() const {
+    return configHome_ + QStringLiteral("/Orvanel/Kyvo Viewer.ini");
+}
+
+} // namespace kyvo::journey

@@ -1,0 +1,43 @@
+#pragma once
+// The real viewer as a user starts it: its own process on a virtual display,
+// with a configuration folder of its own, seen only through the screen and
+// the files it writes.
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace kyvo::journey {
+
+class VirtualDisplay;
+
+class ViewerProcess {
+public:
+    // Starts the viewer on `display` with `arguments`; its settings live under
+    // `configHome` and it runs in `workFolder` (where folder dialogs open).
+    ViewerProcess(VirtualDisplay& display, const QString& configHome, const QString& workFolder,
+                  const QStringList& arguments = {});
+    ~ViewerProcess();
+
+    // Waits until the main screen is on the display (its close button drawn at
+    // its place).
+    bool waitForMainScreen(int timeoutMs = 30000);
+    // Waits for the process to end; false when it still runs.
+    bool waitForExit(int timeoutMs = 20000);
+    bool running() const { return process_.state() != QProcess::NotRunning; }
+    int exitCode() const { return process_.exitCode(); }
+    bool crashed() const { return process_.exitStatus() == QProcess::CrashExit; }
+    // What it wrote to standard output and standard error so far.
+    QString output();
+
+    // The configuration file of the viewer.
+    QString configFile() const;
+
+private:
+    VirtualDisplay& display_;
+    QString configHome_;
+    QProcess process_;
+    QString output_;
+};
+
+} // namespace kyvo::journey
