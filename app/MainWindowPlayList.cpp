@@ -216,18 +216,25 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
     applyVolume();
 }
 
-// A file that holds no recording: say so once and go on with the next file of
-// the list, as at the end of a file. A list of nothing but broken files stops
-// after one round.
+// A file that holds no recording: say so and go on with the next file of the
+// list, as at the end of a file. The next file opens from the event loop, not
+// from here, so a run of broken files never nests. A list of nothing but
+// broken files stops after one round.
 void CJXQ_PCMgrDlg::skipBrokenFile() {
     std::fprintf(stderr, "tessaro-viewer: not a recording: %s\n", currentFile_.toUtf8().constData());
-    eventMarksPresent_ = false;
     messageBox(this, strings::kNotARecording, MessageIcon::Warning);
-    const int count = static_cast<int>(playList_.count());
-    if (++brokenInARow_ >= count)
+    if (++brokenInARow_ >= static_cast<int>(playList_.count()))
         return;
-    playList_.selectAndShow(advanceIndex(playList_.playingIndex(), count));
-    openSelectedFile();
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            const int count = static_cast<int>(playList_.count());
+            if (ended_ || playing_ || count == 0)
+                return; // the user opened something meanwhile, or cleared the list
+            playList_.selectAndShow(advanceIndex(playList_.playingIndex(), count));
+            openSelectedFile();
+        },
+        Qt::QueuedConnection);
 }
 
 // The title: the path from its last kind marker on, in the top strip.

@@ -301,6 +301,8 @@ TEST_F(MainWindowTest, FilesThatAreNoRecordingAreSkippedOnce) {
                            writeFile(dir, QStringLiteral("drf_20240612_081600.mov"), QByteArray(4, '\x7f')).toStdU16String()},
                           false);
     dialog->openSelectedFile();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return shown.size() == 2; }, 5000));
+    QTest::qWait(100); // a third message would come now
     setMessageBoxSink({});
     EXPECT_FALSE(dialog->ended());
     EXPECT_FALSE(dialog->playing());
