@@ -62,6 +62,7 @@ void CJXQ_PCMgrDlg::updateGSensor(double x, double y, double z) {
         return;
     canvas_.erase(kGSensorPanel);
     QPainter painter(&canvas_.backBuffer());
+    painter.setClipRect(toQRect(kGSensorPanel)); // the graph never spills onto its neighbours
     const std::array values{x, y, z};
     for (int t = 0; t < kTraceCount; ++t) {
         painter.setPen(fromRgb(kValueTextRgb[static_cast<std::size_t>(t)]));
