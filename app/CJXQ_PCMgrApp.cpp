@@ -50,6 +50,10 @@ int CJXQ_PCMgrApp::run(int argc, char** argv) {
             setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
 
+    // The skin is drawn in device pixels and texts keep their pixel size at
+    // every DPI: fractional display scales (120, 144 DPI) are not applied to
+    // the window, only whole ones (a 192 DPI screen doubles it).
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Floor);
     QApplication application(argc, argv);
     // The framework's own profile key; the viewer's settings live elsewhere.
     QCoreApplication::setOrganizationName(QStringLiteral("RO Zuvare"));

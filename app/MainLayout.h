@@ -164,6 +164,7 @@ inline constexpr int kListColumnTop = 585;
 inline constexpr int kListColumnBottom = 740;
 inline constexpr int kListTitleFont = 120;
 inline constexpr std::array<Point, 3> kListTitlesAt{{{687, 583}, {742, 583}, {850, 583}}};
+inline constexpr Rect kListTitleStrip{kListHeaderLeft, 583, kListHeaderRight, kListHeaderY}; // above the header line
 inline constexpr Rect kListTrack{985, 627, 1000, 723};
 inline constexpr unsigned kListTrackColour = 0x232323;
 inline constexpr Point kListArrowUpAt{985, 612};

@@ -81,6 +81,11 @@ void CJXQ_PCMgrDlg::paintMainScreen() {
 }
 
 void CJXQ_PCMgrDlg::drawListHeader() {
+    // Titles and rows are anti-aliased text: drawn over themselves on every
+    // paint they would thicken, so the title strip and the rows (drawn after
+    // the header) are erased first.
+    canvas_.erase(kListTitleStrip);
+    canvas_.erase(kPlayListPanel);
     QPainter painter(&canvas_.backBuffer());
     painter.setPen(QPen(fromColorRef(kListLineColour), 1));
     // Lines end one pixel short of their end point.
@@ -134,7 +139,11 @@ void CJXQ_PCMgrDlg::drawSpeedDigits() {
         canvas_.drawImage(bitmap::kDigitFirst + digits[i], kSpeedDigitsAt[i]);
 }
 
+// Drawn once while the connection is missing: drawn again over itself the
+// anti-aliased text would thicken at every tick.
 void CJXQ_PCMgrDlg::drawConnectionNotice() {
+    if (noticeShown_)
+        return;
     QPainter painter(&canvas_.backBuffer());
     painter.setFont(pointFont(kNoticeFont, displayScale_));
     const QString text = loadString(strings::kNoInternet);

@@ -16,7 +16,11 @@ QFont interfaceFont() {
     QFont font;
     font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Noto Sans CJK TC"),
                       QStringLiteral("DejaVu Sans")});
-    font.setStyleStrategy(QFont::PreferAntialias);
+    // Glyphs are rasterised the same way whatever the platform's font
+    // settings say (hinting style, subpixel order): the skin's texts come out
+    // pixel for pixel alike on every display.
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+    font.setHintingPreference(QFont::PreferNoHinting);
     return font;
 }
 

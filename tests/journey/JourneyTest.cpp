@@ -379,3 +379,37 @@ TEST_F(Journey, APathTooLongIsRefused) {
     EXPECT_EQ(display.grab(kTitleStrip), title);
     EXPECT_EQ(selectedRow(screen()), 0);
 }
+
+// The skin's texts do not depend on the platform's font settings: the real
+// display shows the idle main screen and the password screen pixel for pixel
+// as the headless rendering does, at 96 and at 144 DPI.
+TEST_F(Journey, TheRealDisplayShowsWhatTheHeadlessRenderingShows) {
+    for (const char* dpi : {"96", "144"}) {
+        SCOPED_TRACE(dpi);
+        const QStringList environment{QStringLiteral("QT_FONT_DPI=") + QLatin1String(dpi)};
+        const QImage headless = ViewerProcess::offscreenPicture(configHome(), dir.filePath(QStringLiteral("main.png")),
+                                                                1.5, environment);
+        ASSERT_EQ(headless.size(), kMainWindowArea.size());
+        {
+            ViewerProcess viewer(display, configHome(), dir.path(), {}, environment);
+            ASSERT_TRUE(viewer.waitForMainScreen());
+            QThread::msleep(1500); // the first tick of the window's timer has drawn
+            EXPECT_EQ(differingPixels(display.grab(kMainWindowArea), headless, kMainWindowArea.adjusted(0, 0, -1, -1)), 0);
+        }
+    }
+
+    // The password screen stands centred on the screen.
+    {
+        RegistryStore store(configHome() + QStringLiteral("/Orvanel/Kyvo Viewer.ini"));
+        ASSERT_TRUE(store.write(QString::fromLatin1(kViewerConfigKey), QString::fromLatin1(kViewerConfigValue),
+                                QByteArray("2?21?0?1?4321?????128?")));
+    }
+    const QImage headless =
+        ViewerProcess::offscreenPicture(configHome(), dir.filePath(QStringLiteral("password.png")), 0.5);
+    ASSERT_EQ(headless.size(), QSize(440, 300));
+    ViewerProcess viewer(display, configHome(), dir.path());
+    const QRect centred(QPoint((VirtualDisplay::kWidth - 440) / 2, (VirtualDisplay::kHeight - 300) / 2), QSize(440, 300));
+    EXPECT_TRUE(waitUntil(10000, [&] {
+        return differingPixels(display.grab(centred), headless, QRect(QPoint(0, 0), centred.size()).adjusted(0, 0, -1, -1)) == 0;
+    }));
+}

@@ -7,8 +7,20 @@
 
 namespace kyvo::journey {
 
+namespace {
+
+void addVariables(QProcessEnvironment& environment, const QStringList& variables) {
+    for (const QString& variable : variables) {
+        const qsizetype equals = variable.indexOf(QLatin1Char('='));
+        if (equals > 0)
+            environment.insert(variable.left(equals), variable.mid(equals + 1));
+    }
+}
+
+} // namespace
+
 ViewerProcess::ViewerProcess(VirtualDisplay& display, const QString& configHome, const QString& workFolder,
-                             const QStringList& arguments)
+                             const QStringList& arguments, const QStringList& variables)
     : display_(display), configHome_(configHome) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // A real window on the virtual display: none of the test runner's headless settings.
@@ -17,6 +29,7 @@ ViewerProcess::ViewerProcess(VirtualDisplay& display, const QString& configHome,
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.insert(QStringLiteral("DISPLAY"), display.name());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    addVariables(environment, variables);
     process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(workFolder);
     process_.setProcessChannelMode(QProcess::MergedChannels);
@@ -56,6 +69,25 @@ QString ViewerProcess::output() {
 
 QString ViewerProcess::configFile() const {
     return configHome_ + QStringLiteral("/Orvanel/Kyvo Viewer.ini");
+}
+
+} // namespace kyvo::journey
+
+namespace kyvo::journey {
+
+QImage ViewerProcess::offscreenPicture(const QString& configHome, const QString& pngPath, double seconds,
+                                       const QStringList& variables) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    addVariables(environment, variables);
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KYVO_VIEWER_PATH),
+                  {QStringLiteral("--screenshot"), pngPath, QStringLiteral("--after"), QString::number(seconds)});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    return QImage(pngPath).convertToFormat(QImage::Format_RGB32);
 }
 
 } // namespace kyvo::journey

@@ -3,6 +3,7 @@
 // with a configuration folder of its own, seen only through the screen and
 // the files it writes.
 
+#include <QImage>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -15,8 +16,9 @@ class ViewerProcess {
 public:
     // Starts the viewer on `display` with `arguments`; its settings live under
     // `configHome` and it runs in `workFolder` (where folder dialogs open).
+    // `environment` adds or replaces variables (KEY=VALUE).
     ViewerProcess(VirtualDisplay& display, const QString& configHome, const QString& workFolder,
-                  const QStringList& arguments = {});
+                  const QStringList& arguments = {}, const QStringList& environment = {});
     ~ViewerProcess();
 
     // Waits until the main screen is on the display (its close button drawn at
@@ -32,6 +34,11 @@ public:
 
     // The configuration file of the viewer.
     QString configFile() const;
+
+    // The same viewer headless (the offscreen platform): the PNG it writes of
+    // its window after `seconds`, or a null image.
+    static QImage offscreenPicture(const QString& configHome, const QString& pngPath, double seconds,
+                                   const QStringList& environment = {});
 
 private:
     VirtualDisplay& display_;
