@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QWidget>
 
 namespace kyvo {
 
@@ -30,7 +31,14 @@ int messageBox(QWidget* parent, const QString& text, MessageIcon icon) {
     MessageBoxRequest request{text, QApplication::applicationDisplayName(), icon};
     if (sink())
         return sink()(request);
-    QMessageBox box(toQt(icon), request.caption, text, QMessageBox::Ok, parent);
+    // No parent: a dark window's style sheet stays out of the box, which is
+    // centred over that window instead.
+    QMessageBox box(toQt(icon), request.caption, text, QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    if (parent) {
+        box.adjustSize();
+        box.move(parent->window()->frameGeometry().center() - box.rect().center());
+    }
     box.exec();
     return kAnswerOk;
 }

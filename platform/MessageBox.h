@@ -20,7 +20,8 @@ struct MessageBoxRequest {
     MessageIcon icon = MessageIcon::None;
 };
 
-// Shows the text modally (OK button) and answers the button pressed.
+// Shows the text modally (OK button), centred over the parent's window but not
+// styled by it, and answers the button pressed.
 int messageBox(QWidget* parent, const QString& text, MessageIcon icon = MessageIcon::None);
 // The same with the string-table text of `stringId`.
 int messageBox(QWidget* parent, int stringId, MessageIcon icon = MessageIcon::None);

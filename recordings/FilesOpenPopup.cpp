@@ -161,7 +161,8 @@ void FilesOpenPopup::onFolderChoice() {
         return;
     TabState& state = state_[static_cast<std::size_t>(tab)];
     FileUpPage* page = pages_[static_cast<std::size_t>(tab)];
-    const QString start = state.folder.isEmpty() ? QDir::currentPath() : state.folder;
+    // The tab's folder, else where cards are mounted for the user, else home.
+    const QString start = browseStartFolder(state.folder);
     const QString chosen = browseForFolder(this, loadString(strings::kBrowseFolderTitle), start);
     if (chosen.isEmpty()) {
         messageBox(this, strings::kFolderChoiceCancelled);

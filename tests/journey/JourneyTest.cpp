@@ -409,7 +409,17 @@ TEST_F(Journey, TheRealDisplayShowsWhatTheHeadlessRenderingShows) {
     ASSERT_EQ(headless.size(), QSize(440, 300));
     ViewerProcess viewer(display, configHome(), dir.path());
     const QRect centred(QPoint((VirtualDisplay::kWidth - 440) / 2, (VirtualDisplay::kHeight - 300) / 2), QSize(440, 300));
-    EXPECT_TRUE(waitUntil(10000, [&] {
-        return differingPixels(display.grab(centred), headless, QRect(QPoint(0, 0), centred.size()).adjusted(0, 0, -1, -1)) == 0;
-    }));
+    // Everything but the inside of the password edit, whose text cursor
+    // blinks while the edit has the focus.
+    const QRect edit(165, 204, 95, 18);
+    auto outsideEditDiffers = [&](const QImage& shown) {
+        int differing = 0;
+        for (int y = 0; y < centred.height(); ++y)
+            for (int x = 0; x < centred.width(); ++x)
+                if (!edit.contains(x, y) && shown.pixel(x, y) != headless.pixel(x, y))
+                    ++differing;
+        return differing;
+    };
+    EXPECT_TRUE(waitUntil(10000, [&] { return outsideEditDiffers(display.grab(centred)) == 0; }))
+        << outsideEditDiffers(display.grab(centred)) << " pixels differ";
 }

@@ -126,3 +126,21 @@ TEST(InjectableServices, FolderBrowserAndConnectionProbeAnswerAsInstalled) {
     EXPECT_TRUE(isInternetConnected());
     setConnectionProbe({});
 }
+
+// A browse starts in the current folder, else where the user's cards are
+// mounted, else the home folder.
+TEST(FolderBrowser, StartFolderInItsThreeCases) {
+    QTemporaryDir dir;
+    const QString current = dir.filePath(QStringLiteral("card"));
+    const QString media = dir.filePath(QStringLiteral("media/user"));
+    const QString runMedia = dir.filePath(QStringLiteral("run/media/user"));
+    const QString home = dir.filePath(QStringLiteral("home"));
+    for (const QString& folder : {current, runMedia, home})
+        ASSERT_TRUE(QDir().mkpath(folder));
+    EXPECT_EQ(kyvo::browseStartFolder(current, {media, runMedia}, home), current);
+    EXPECT_EQ(kyvo::browseStartFolder(QString(), {media, runMedia}, home), runMedia);
+    EXPECT_EQ(kyvo::browseStartFolder(dir.filePath(QStringLiteral("gone")), {media, runMedia}, home), runMedia);
+    ASSERT_TRUE(QDir().mkpath(media));
+    EXPECT_EQ(kyvo::browseStartFolder(QString(), {media, runMedia}, home), media);
+    EXPECT_EQ(kyvo::browseStartFolder(QString(), {dir.filePath(QStringLiteral("none"))}, home), home);
+}

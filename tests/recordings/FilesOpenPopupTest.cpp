@@ -9,7 +9,13 @@
 #include "Strings.h"
 #include "ViewerMessages.h"
 
+#include "FolderBrowser.h"
+
 #include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QTimer>
 #include <QListView>
 #include <QTest>
 
@@ -211,6 +217,26 @@ TEST_F(FilesOpenPopupTest, ShutDownEmptiesOnlyTheNormalPage) {
     EXPECT_EQ(selector.page(0).itemCount(), 0);
     EXPECT_EQ(selector.page(1).itemCount(), 1);
     EXPECT_FALSE(popup.isVisible());
+}
+
+// The real folder browser over the selector: the title the selector gives,
+// and the tab's folder to start in once one was chosen.
+TEST_F(FilesOpenPopupTest, TheRealFolderBrowserHasItsTitleAndStartsInTheTabsFolder) {
+    RecordingFolder card({"drf_20240612_081500_F.mov"});
+    selector.chooseFolder(card.path());
+    setFolderChooser({}); // the real dialog from here on
+    QString title;
+    QString startedIn;
+    QTimer::singleShot(300, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        title = dialog->windowTitle();
+        startedIn = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    selector.clickButton(recordings::control::kFolderChoice);
+    EXPECT_EQ(title, loadString(strings::kBrowseFolderTitle));
+    EXPECT_EQ(startedIn, QDir(card.path()).absolutePath());
 }
 
 } // namespace
