@@ -106,7 +106,10 @@ inline constexpr Rect kTimeRegion{430, 495, 580, 574};
 inline constexpr Rect kHeadingRegion{38, 541, 146, 650};
 inline constexpr Point kHeadingCentre{90, 596};
 inline constexpr Rect kGSensorPanel{355, 562, 630, 780};
-inline constexpr Rect kPositionRegion{23, 660, 165, 694};
+// The position lines' region: the inside of the GPS well left of its caption,
+// so that the longest lines ("-179° -59' -59.99\" W") stay inside it and are
+// erased whole.
+inline constexpr Rect kPositionRegion{20, 657, 222, 697};
 inline constexpr Rect kSpeedRegion{195, 569, 255, 631};
 inline constexpr std::array<Point, 3> kSpeedDigitsAt{{{210, 600}, {225, 600}, {240, 600}}};
 inline constexpr Rect kUnitSignRegion{200, 638, 266, 648};

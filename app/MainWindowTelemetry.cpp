@@ -11,6 +11,7 @@
 
 #include <QPainter>
 
+#include <cmath>
 #include <cstring>
 
 namespace kyvo::app {
@@ -20,6 +21,7 @@ namespace {
 constexpr int kPositionFont = 120;
 constexpr Point kLatitudeAt{23, 660};
 constexpr Point kLongitudeAt{23, 677};
+constexpr int kPositionCapGap = 2; // pixels between a line's top and its capitals
 constexpr char kTraceAxes[kTraceCount] = {'X', 'Y', 'Z'};
 
 QColor fromRgb(unsigned rgb) {
@@ -85,8 +87,14 @@ void CJXQ_PCMgrDlg::drawPositionTexts() {
     QPainter painter(&canvas_.backBuffer());
     painter.setFont(pointFont(kPositionFont, displayScale_));
     painter.setPen(Qt::white);
-    drawTextAt(painter, kLatitudeAt, QString::fromStdString(latitudeLine(fix_.latitude)));
-    drawTextAt(painter, kLongitudeAt, QString::fromStdString(longitudeLine(fix_.longitude)));
+    // Each line's capitals and digits start just below its given top: the
+    // font's full ascent (tall in a CJK font) would push the second line
+    // through the bottom of the GPS well.
+    const QFontMetrics metrics = painter.fontMetrics();
+    const int baselineDrop = static_cast<int>(std::ceil(metrics.capHeight())) + kPositionCapGap;
+    painter.drawText(kLatitudeAt.x, kLatitudeAt.y + baselineDrop, QString::fromStdString(latitudeLine(fix_.latitude)));
+    painter.drawText(kLongitudeAt.x, kLongitudeAt.y + baselineDrop,
+                     QString::fromStdString(longitudeLine(fix_.longitude)));
     painter.end();
     invalidate(kPositionRegion);
 }

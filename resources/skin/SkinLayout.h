@@ -84,7 +84,7 @@ inline constexpr int kGSensorRange = 8;
 
 inline constexpr QPoint kLatitudeText{23, 660};
 inline constexpr QPoint kLongitudeText{23, 677};
-inline constexpr QRect kPositionArea{23, 660, 142, 34};     // (23, 660)-(165, 694)
+inline constexpr QRect kPositionArea{20, 657, 202, 40};     // (20, 657)-(222, 697)
 
 inline constexpr QPoint kPrintButton{15, 721};
 inline constexpr QPoint kCaptureButton{75, 721};

@@ -121,3 +121,36 @@ TEST_F(PlaybackWidgetTest, TheHeadingNeedleDoesNotThickenWhenRepainted) {
         dialog->repaint();
     EXPECT_EQ(grab(*dialog).copy(heading), first);
 }
+
+// The longest position lines (three-digit degrees, every part negative, "W")
+// stay inside their region in the GPS well, so nothing of them is cut or left
+// behind when they are erased.
+TEST_F(PlaybackWidgetTest, TheLongestPositionLinesStayInsideTheirRegion) {
+    const QString recording = dir.filePath(QStringLiteral("drf_20240612_081500.mov"));
+    QProcess recgen;
+    recgen.start(QStringLiteral(KYVO_RECGEN_PATH), {"--length", "4", "--no-audio", "--preset", "ultrafast", "--size",
+                                                    "160x90", "--lat", "-79.9999", "--lon", "-179.9995", recording});
+    ASSERT_TRUE(recgen.waitForFinished(120000));
+    ASSERT_EQ(recgen.exitCode(), 0) << recgen.readAllStandardError().constData();
+    setMessageBoxSink([](const MessageBoxRequest&) { return kAnswerOk; });
+    auto dialog = openDialog();
+    const QImage before = grab(*dialog);
+    dialog->addToPlayList({recording.toStdU16String()}, false);
+    dialog->openSelectedFile();
+    const QRect region(20, 657, 202, 40); // (20, 657)-(222, 697)
+    ASSERT_TRUE(QTest::qWaitFor([&] { return grab(*dialog).copy(region) != before.copy(region); }, 20000));
+    dialog->onCommand(control::kPause);
+    const QImage shown = grab(*dialog);
+    setMessageBoxSink({});
+
+    const QRect well(16, 655, 206, 45); // the GPS well left of its caption
+    QRect drawn;
+    for (int y = well.top(); y <= well.bottom(); ++y)
+        for (int x = well.left(); x <= well.right(); ++x)
+            if (shown.pixel(x, y) != before.pixel(x, y))
+                drawn |= QRect(x, y, 1, 1);
+    ASSERT_FALSE(drawn.isEmpty());
+    // Inside the region with a pixel to spare on every side: nothing was cut.
+    EXPECT_TRUE(region.adjusted(1, 1, -1, -1).contains(drawn)) << drawn.x() << "," << drawn.y() << " "
+                                                               << drawn.width() << "x" << drawn.height();
+}
