@@ -33,6 +33,17 @@ protected:
     }
 
     QImage grab(CJXQ_PCMgrDlg& dialog) { return dialog.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+    // A recording made by recgen in the test folder, with `options`.
+    QString record(const QStringList& options) {
+        const QString recording = dir.filePath(QStringLiteral("drf_20240612_081500.mov"));
+        QProcess recgen;
+        recgen.start(QStringLiteral(KYVO_RECGEN_PATH),
+                     QStringList{"--no-audio", "--preset", "ultrafast"} + options + QStringList{recording});
+        EXPECT_TRUE(recgen.waitForFinished(120000));
+        EXPECT_EQ(recgen.exitCode(), 0) << recgen.readAllStandardError().constData();
+        return recording;
+    }
 };
 
 bool showsImage(const QImage& window, int bitmapId, QPoint at) {
@@ -60,11 +71,8 @@ TEST_F(PlaybackWidgetTest, NextAndPreviousWrapAroundTheList) {
 }
 
 TEST_F(PlaybackWidgetTest, ARecordingDrivesTheGaugesAndTheBars) {
-    const QString recording = dir.filePath(QStringLiteral("drf_20240612_081500.mov"));
-    QProcess recgen;
-    recgen.start(QStringLiteral(KYVO_RECGEN_PATH), {"--length", "8", "--no-audio", "--preset", "ultrafast", recording});
-    ASSERT_TRUE(recgen.waitForFinished(120000));
-    ASSERT_EQ(recgen.exitCode(), 0) << recgen.readAllStandardError().constData();
+    const QString recording = record({"--length", "8"});
+    ASSERT_FALSE(HasFailure());
     setMessageBoxSink([](const MessageBoxRequest&) { return kAnswerOk; });
 
     auto dialog = openDialog();
@@ -126,12 +134,9 @@ TEST_F(PlaybackWidgetTest, TheHeadingNeedleDoesNotThickenWhenRepainted) {
 // stay inside their region in the GPS well, so nothing of them is cut or left
 // behind when they are erased.
 TEST_F(PlaybackWidgetTest, TheLongestPositionLinesStayInsideTheirRegion) {
-    const QString recording = dir.filePath(QStringLiteral("drf_20240612_081500.mov"));
-    QProcess recgen;
-    recgen.start(QStringLiteral(KYVO_RECGEN_PATH), {"--length", "4", "--no-audio", "--preset", "ultrafast", "--size",
-                                                    "160x90", "--lat", "-79.9999", "--lon", "-179.9995", recording});
-    ASSERT_TRUE(recgen.waitForFinished(120000));
-    ASSERT_EQ(recgen.exitCode(), 0) << recgen.readAllStandardError().constData();
+    const QString recording =
+        record({"--length", "4", "--size", "160x90", "--lat", "-79.9999", "--lon", "-179.9995"});
+    ASSERT_FALSE(HasFailure());
     setMessageBoxSink([](const MessageBoxRequest&) { return kAnswerOk; });
     auto dialog = openDialog();
     const QImage before = grab(*dialog);
