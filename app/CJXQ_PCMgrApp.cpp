@@ -15,9 +15,10 @@ namespace kyvo::app {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: tessaro-viewer [--screenshot FILE] [--after SECONDS] [FILE...]\n"
+    "usage: tessaro-viewer [--screenshot FILE] [--after SECONDS] [--at TIME] [FILE...]\n"
     "  --screenshot FILE  run headless, write a PNG of the window to FILE and exit\n"
     "  --after SECONDS    take the picture after SECONDS of running (default 0.5)\n"
+    "  --at TIME          open the first file held at TIME (seconds, M:SS or H:MM:SS)\n"
     "  FILE...            recordings for the play list\n";
 
 bool displayAvailable() {
@@ -79,6 +80,8 @@ int CJXQ_PCMgrApp::run(int argc, char** argv) {
             for (const std::string& file : options.files)
                 paths.push_back(QFileInfo(QString::fromLocal8Bit(file.c_str())).absoluteFilePath().toStdU16String());
             dialog.addToPlayList(std::move(paths), true);
+            if (options.heldAtSeconds)
+                dialog.holdAtWhenOpened(*options.heldAtSeconds);
             dialog.openSelectedFile();
         }
         if (options.screenshotPath) {

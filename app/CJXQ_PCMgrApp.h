@@ -2,8 +2,10 @@
 // The application object: reads the command line, starts the framework, runs
 // the main window as a modal dialog and ends when it returns.
 //
-//   tessaro-viewer [--screenshot FILE] [--after SECONDS] [FILE...]
+//   tessaro-viewer [--screenshot FILE] [--after SECONDS] [--at TIME] [FILE...]
 //
+// --at opens the first file held at TIME of the recording (seconds, M:SS or
+// H:MM:SS): the moment of an incident, straight from a report.
 // With --screenshot, or when no display is available, the viewer runs
 // headless: it lets the window initialise (or run for SECONDS), writes a PNG
 // of the window and exits.
@@ -18,6 +20,7 @@ struct LaunchOptions {
     std::optional<std::string> screenshotPath;
     double afterSeconds = 0.5;
     bool afterGiven = false;
+    std::optional<double> heldAtSeconds; // --at: the first file opens held there
     std::vector<std::string> files;
     bool showHelp = false;
     std::string error; // not empty: the command line could not be read

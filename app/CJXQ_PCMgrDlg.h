@@ -86,6 +86,9 @@ public:
     const PlayList& playList() const { return playList_; }
     FilesOpenPopup* filesPopup() const { return filesPopup_; }
     usbtool::UsbToolPopup* usbPopup() const { return usbPopup_; }
+    // The next file that opens is held at `seconds` of its recording (the
+    // last second when it is shorter) as soon as its length is known.
+    void holdAtWhenOpened(double seconds) { holdAt_ = seconds; }
     // The play command (also the double click on a row).
     void play();
     player::ROVUAdap* adapter() const { return adapter_.get(); }
@@ -220,6 +223,7 @@ private:
     // pause then never swap meaning.
     bool paused_ = false;
     bool videoPopupsActive_ = false;
+    double holdAt_ = -1; // seconds the next opened file is held at; -1: none
     bool noticeShown_ = false;
     Rect noticeRect_{};
 

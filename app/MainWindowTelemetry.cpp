@@ -11,6 +11,7 @@
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -42,6 +43,13 @@ LResult CJXQ_PCMgrDlg::onPlayerFrame() {
     if (haveTelemetry && sentence.starts_with(kRmcPrefix))
         decodeRmc(sentence, fix_);
     progressPosition_ = progressPosition(adapter_->lengthSeconds.load(), adapter_->DisplaySecond(), progressPosition_);
+    if (holdAt_ >= 0 && adapter_->lengthSeconds.load() > 0) {
+        const int length = adapter_->lengthSeconds.load();
+        const double at = holdAt_ < length ? holdAt_ : std::max(0, length - 1);
+        holdAt_ = -1;
+        adapter_->stepping.store(1); // the seek holds the picture
+        seekTo(static_cast<float>(at), false);
+    }
     if (adapter_->noTelemetry.load() == 0 && haveTelemetry)
         updateGSensor(sensor[0], sensor[1], sensor[2]);
     if (!videoPopupsActive_) {

@@ -382,9 +382,9 @@ TEST_F(Journey, APathTooLongIsRefused) {
 
 // The skin's texts do not depend on the platform's font settings: the real
 // display shows the idle main screen and the password screen pixel for pixel
-// as the headless rendering does, at 96 and at 144 DPI.
+// as the headless rendering does, at 96, 120 and 144 DPI.
 TEST_F(Journey, TheRealDisplayShowsWhatTheHeadlessRenderingShows) {
-    for (const char* dpi : {"96", "144"}) {
+    for (const char* dpi : {"96", "120", "144"}) {
         SCOPED_TRACE(dpi);
         const QStringList environment{QStringLiteral("QT_FONT_DPI=") + QLatin1String(dpi)};
         const QImage headless = ViewerProcess::offscreenPicture(configHome(), dir.filePath(QStringLiteral("main.png")),
@@ -422,4 +422,36 @@ TEST_F(Journey, TheRealDisplayShowsWhatTheHeadlessRenderingShows) {
     };
     EXPECT_TRUE(waitUntil(10000, [&] { return outsideEditDiffers(display.grab(centred)) == 0; }))
         << outsideEditDiffers(display.grab(centred)) << " pixels differ";
+}
+
+// A recording opened held at a known frame (--at): the real display shows its
+// picture, title, time, bars, position, speed, heading and G-sensor values
+// pixel for pixel as the headless rendering does, at 96, 120 and 144 DPI.
+// Only the G-sensor trace may differ: its length counts the frames shown
+// before the hold.
+TEST_F(Journey, AHeldFrameLooksTheSameOnTheRealDisplay) {
+    // South and west of the equator and Greenwich: the longest position lines.
+    const QString file = record(dir.filePath(QStringLiteral("card/drf_20240612_081500.mov")), 8,
+                                {QStringLiteral("--lat"), QStringLiteral("-33.8"), QStringLiteral("--lon"),
+                                 QStringLiteral("-151.2")});
+    const QStringList arguments{QStringLiteral("--at"), QStringLiteral("5"), file};
+    auto differing = [](const QImage& shown, const QImage& expected) {
+        int count = 0;
+        for (int y = 0; y < kMainWindowArea.height(); ++y)
+            for (int x = 0; x < kMainWindowArea.width(); ++x)
+                if (!kGSensorTrace.contains(x, y) && shown.pixel(x, y) != expected.pixel(x, y))
+                    ++count;
+        return count;
+    };
+    for (const char* dpi : {"96", "120", "144"}) {
+        SCOPED_TRACE(dpi);
+        const QStringList environment{QStringLiteral("QT_FONT_DPI=") + QLatin1String(dpi)};
+        const QImage headless = ViewerProcess::offscreenPicture(configHome(), dir.filePath(QStringLiteral("held.png")),
+                                                                4, environment, arguments);
+        ASSERT_EQ(headless.size(), kMainWindowArea.size());
+        ViewerProcess viewer(display, configHome(), dir.path(), arguments, environment);
+        ASSERT_TRUE(viewer.waitForMainScreen());
+        EXPECT_TRUE(waitUntil(kPlayTimeoutMs, [&] { return differing(screen(), headless) == 0; }))
+            << differing(screen(), headless) << " pixels differ";
+    }
 }

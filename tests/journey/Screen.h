@@ -16,6 +16,9 @@ inline const QRect kMainWindowArea(0, 0, 1020, 780);
 inline const QRect kVideoArea(24, 45, 640, 360);
 inline const QRect kTitleStrip(25, 7, 300, 30);
 inline const QRect kGSensorPanel(355, 562, 275, 150);
+// The G-sensor trace inside its panel: how much of it is drawn depends on
+// how many frames were shown.
+inline const QRect kGSensorTrace(371, 611, 213, 99);
 inline const QRect kEventMarkRow(44, 466, 379, 19);
 inline const QRect kPlayListRows(685, 608, 300, 126);
 

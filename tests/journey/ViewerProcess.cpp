@@ -76,7 +76,7 @@ QString ViewerProcess::configFile() const {
 namespace kyvo::journey {
 
 QImage ViewerProcess::offscreenPicture(const QString& configHome, const QString& pngPath, double seconds,
-                                       const QStringList& variables) {
+                                       const QStringList& variables, const QStringList& arguments) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
@@ -84,7 +84,8 @@ QImage ViewerProcess::offscreenPicture(const QString& configHome, const QString&
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(KYVO_VIEWER_PATH),
-                  {QStringLiteral("--screenshot"), pngPath, QStringLiteral("--after"), QString::number(seconds)});
+                  QStringList{QStringLiteral("--screenshot"), pngPath, QStringLiteral("--after"),
+                              QString::number(seconds)} + arguments);
     if (!process.waitForFinished(60000) || process.exitCode() != 0)
         return {};
     return QImage(pngPath).convertToFormat(QImage::Format_RGB32);

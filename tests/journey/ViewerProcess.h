@@ -36,9 +36,10 @@ public:
     QString configFile() const;
 
     // The same viewer headless (the offscreen platform): the PNG it writes of
-    // its window after `seconds`, or a null image.
+    // its window after `seconds`, or a null image. `arguments` follow the
+    // screenshot options.
     static QImage offscreenPicture(const QString& configHome, const QString& pngPath, double seconds,
-                                   const QStringList& environment = {});
+                                   const QStringList& environment = {}, const QStringList& arguments = {});
 
 private:
     VirtualDisplay& display_;
