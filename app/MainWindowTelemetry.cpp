@@ -4,7 +4,7 @@
 
 #include "CJXQ_PCMgrDlg.h"
 
-#include "Fonts.h"
+#include "GaugeTexts.h"
 #include "PlaybackControls.h"
 #include "ROVUAdap.h"
 #include "SettingPopup.h"
@@ -18,12 +18,6 @@
 namespace kyvo::app {
 
 namespace {
-
-constexpr int kPositionFont = 120;
-constexpr Point kLatitudeAt{23, 660};
-constexpr Point kLongitudeAt{23, 677};
-constexpr int kPositionCapGap = 2; // pixels between a line's top and its capitals
-constexpr char kTraceAxes[kTraceCount] = {'X', 'Y', 'Z'};
 
 QColor fromRgb(unsigned rgb) {
     return QColor::fromRgb(rgb);
@@ -73,13 +67,7 @@ void CJXQ_PCMgrDlg::updateGSensor(double x, double y, double z) {
     canvas_.erase(kGSensorPanel);
     QPainter painter(&canvas_.backBuffer());
     painter.setClipRect(toQRect(kGSensorPanel)); // the graph never spills onto its neighbours
-    const std::array values{x, y, z};
-    for (int t = 0; t < kTraceCount; ++t) {
-        painter.setPen(fromRgb(kValueTextRgb[static_cast<std::size_t>(t)]));
-        const GraphPoint at = kValueTextAt[static_cast<std::size_t>(t)];
-        drawTextAt(painter, {at.x, at.y},
-                   QString::fromStdString(gsensorValueText(kTraceAxes[t], values[static_cast<std::size_t>(t)])));
-    }
+    drawGSensorValues(painter, {x, y, z}, displayScale_);
     for (int t = 0; t < kTraceCount; ++t) {
         painter.setPen(QPen(fromRgb(kTraceRgb[static_cast<std::size_t>(t)]), 1));
         const auto trace = graph_.drawnTrace(t);
@@ -93,16 +81,7 @@ void CJXQ_PCMgrDlg::drawPositionTexts() {
         return; // without a fix the previous lines stay
     canvas_.erase(kPositionRegion);
     QPainter painter(&canvas_.backBuffer());
-    painter.setFont(pointFont(kPositionFont, displayScale_));
-    painter.setPen(Qt::white);
-    // Each line's capitals and digits start just below its given top: the
-    // font's full ascent (tall in a CJK font) would push the second line
-    // through the bottom of the GPS well.
-    const QFontMetrics metrics = painter.fontMetrics();
-    const int baselineDrop = static_cast<int>(std::ceil(metrics.capHeight())) + kPositionCapGap;
-    painter.drawText(kLatitudeAt.x, kLatitudeAt.y + baselineDrop, QString::fromStdString(latitudeLine(fix_.latitude)));
-    painter.drawText(kLongitudeAt.x, kLongitudeAt.y + baselineDrop,
-                     QString::fromStdString(longitudeLine(fix_.longitude)));
+    drawPositionLines(painter, fix_, displayScale_);
     painter.end();
     invalidate(kPositionRegion);
 }
