@@ -1,5 +1,7 @@
 #include "FolderBrowser.h"
 
+#include "CentredDialog.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -31,12 +33,7 @@ QString browseForFolder(QWidget* parent, const QString& title, const QString& st
     QFileDialog dialog(nullptr, title, startFolder);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
-    dialog.setWindowModality(Qt::ApplicationModal);
-    if (parent) {
-        dialog.adjustSize();
-        dialog.move(parent->window()->frameGeometry().center() - dialog.rect().center());
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (execCentredOver(dialog, parent) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().constFirst();
 }

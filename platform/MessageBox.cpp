@@ -1,5 +1,6 @@
 #include "MessageBox.h"
 
+#include "CentredDialog.h"
 #include "Strings.h"
 
 #include <QApplication>
@@ -34,12 +35,7 @@ int messageBox(QWidget* parent, const QString& text, MessageIcon icon) {
     // No parent: a dark window's style sheet stays out of the box, which is
     // centred over that window instead.
     QMessageBox box(toQt(icon), request.caption, text, QMessageBox::Ok);
-    box.setWindowModality(Qt::ApplicationModal);
-    if (parent) {
-        box.adjustSize();
-        box.move(parent->window()->frameGeometry().center() - box.rect().center());
-    }
-    box.exec();
+    execCentredOver(box, parent);
     return kAnswerOk;
 }
 

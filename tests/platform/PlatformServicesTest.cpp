@@ -10,9 +10,15 @@
 #include "StringIds.h"
 #include "Strings.h"
 
+#include "Contrast.h"
+
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +50,29 @@ TEST(MessageBox, ASinkRecordsTheTextInsteadOfBlocking) {
     EXPECT_EQ(shown[0].text, QString::fromUtf8("指定目錄下無檔案"));
     EXPECT_EQ(shown[0].icon, MessageIcon::Information);
     EXPECT_EQ(shown[1].text, QStringLiteral("plain"));
+}
+
+// The real box over a dark window: centred over it, and its text keeps the
+// box's own readable colours instead of the window's style.
+TEST(MessageBox, TheRealBoxOverADarkWindowReadsClearlyAndStandsCentred) {
+    QWidget window;
+    window.setStyleSheet(QStringLiteral("QWidget { background: #15181c; color: #2a2e33; }"));
+    window.setGeometry(100, 80, 500, 400);
+    window.show();
+    double contrast = 0;
+    QPoint offset;
+    QTimer::singleShot(300, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+        ASSERT_NE(label, nullptr);
+        contrast = test::textContrast(*box, *label);
+        offset = box->frameGeometry().center() - window.frameGeometry().center();
+        box->accept();
+    });
+    messageBox(&window, strings::kNoFilesInFolder, MessageIcon::Information);
+    EXPECT_GE(contrast, 4.5);
+    EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
 }
 
 TEST(Fonts, PointFontsKeepTheirPixelHeightAtEveryDisplayScale) {

@@ -3,6 +3,7 @@
 
 #include "SelectorHarness.h"
 
+#include "Contrast.h"
 #include "FileUpPage.h"
 #include "SelectorControls.h"
 #include "StringIds.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QTimer>
 #include <QListView>
 #include <QTest>
@@ -232,6 +234,16 @@ TEST_F(FilesOpenPopupTest, TheRealFolderBrowserHasItsTitleAndStartsInTheTabsFold
         ASSERT_NE(dialog, nullptr);
         title = dialog->windowTitle();
         startedIn = dialog->directory().absolutePath();
+        // Every caption of the browser (look in, folder, files of type) reads
+        // clearly against its background.
+        int captions = 0;
+        for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (!label->isVisible() || label->text().isEmpty())
+                continue;
+            ++captions;
+            EXPECT_GE(textContrast(*dialog, *label), 4.5) << label->text().toStdString();
+        }
+        EXPECT_GE(captions, 3);
         dialog->reject();
     });
     selector.clickButton(recordings::control::kFolderChoice);

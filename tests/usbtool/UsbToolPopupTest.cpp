@@ -7,7 +7,14 @@
 #include "UsbExchange.h"
 #include "UsbTabPage.h"
 
+#include "Contrast.h"
+
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QProgressBar>
@@ -231,4 +238,52 @@ TEST_F(UsbToolTest, DraggingTheBackgroundMovesTheWindowByThePointersDisplacement
     // After the release the pointer moves alone.
     QTest::mouseMove(tool.get(), background + QPoint(10, 10));
     EXPECT_EQ(tool->pos(), start + QPoint(-40, 25));
+}
+
+// Every caption of every page reads clearly against the window's background:
+// labels, radio buttons, check boxes and buttons.
+TEST_F(UsbToolTest, EveryTextOfEveryPageReadsClearly) {
+    auto tool = openTool();
+    tool->show();
+    int texts = 0;
+    for (int tab = 0; tab < tool->tabs()->count(); ++tab) {
+        tool->tabs()->setCurrentIndex(tab);
+        QApplication::processEvents();
+        for (QWidget* part : tool->findChildren<QWidget*>()) {
+            if (!part->isVisible() || !part->isEnabled())
+                continue; // a greyed-out choice is meant to recede
+            QRect area;
+            if (auto* label = qobject_cast<QLabel*>(part); label && !label->text().isEmpty()) {
+                area = label->contentsRect();
+            } else if (auto* button = qobject_cast<QAbstractButton*>(part); button && !button->text().isEmpty()) {
+                // The caption alone: not the radio's circle, the box's square or a button's bevel.
+                QStyleOptionButton option;
+                option.initFrom(button);
+                option.text = button->text();
+                const auto element = qobject_cast<QRadioButton*>(button)  ? QStyle::SE_RadioButtonContents
+                                     : qobject_cast<QCheckBox*>(button) ? QStyle::SE_CheckBoxContents
+                                                                         : QStyle::SE_PushButtonContents;
+                area = button->style()->subElementRect(element, &option, button);
+            } else {
+                continue;
+            }
+            // Only captions the window shows whole: scrolled ones lie (partly)
+            // outside their viewport.
+            const QRect whole(part->mapTo(tool.get(), area.topLeft()), area.size());
+            QRect shown = whole;
+            for (QWidget* ancestor = part->parentWidget(); ancestor && ancestor != tool.get();
+                 ancestor = ancestor->parentWidget())
+                shown &= QRect(ancestor->mapTo(tool.get(), QPoint(0, 0)), ancestor->size());
+            if (shown != whole || whole.isEmpty())
+                continue;
+            ++texts;
+            const double contrast = kyvo::test::textContrast(tool->grab(shown).toImage());
+            EXPECT_GE(contrast, 4.5) << "tab " << tab << ": " << part->metaObject()->className() << " \""
+                                     << (qobject_cast<QLabel*>(part) ? qobject_cast<QLabel*>(part)->text()
+                                                                     : qobject_cast<QAbstractButton*>(part)->text())
+                                            .toStdString()
+                                     << "\"";
+        }
+    }
+    EXPECT_GE(texts, 30);
 }
