@@ -154,7 +154,6 @@ private:
     bool atEndBound() const;
     // Playback controls (MainWindowPlayback.cpp).
     bool settingIdle() const;
-    void yieldAdapter();
     void pause();
     void holdPicture();
     void resumePicture();

@@ -18,10 +18,10 @@ constexpr char kTraceAxes[kTraceCount] = {'X', 'Y', 'Z'};
 } // namespace
 
 void drawGSensorValues(QPainter& painter, const std::array<double, 3>& values, double displayScale) {
-    painter.setFont(pointFont(kGSensorValueFont, displayScale));
+    painter.setFont(pointFont(kGSensorFont, displayScale));
     for (std::size_t t = 0; t < kTraceCount; ++t) {
-        painter.setPen(QColor::fromRgb(kValueTextRgb[t]));
-        drawTextAt(painter, kValueTextAt[t], QString::fromStdString(gsensorValueText(kTraceAxes[t], values[t])));
+        painter.setPen(toQColor(kGSensorTextColours[t]));
+        drawTextAt(painter, kGSensorTexts[t], QString::fromStdString(gsensorValueText(kTraceAxes[t], values[t])));
     }
 }
 
@@ -33,8 +33,9 @@ void drawPositionLines(QPainter& painter, const RmcFix& fix, double displayScale
     // through the bottom of the GPS well.
     const QFontMetrics metrics = painter.fontMetrics();
     const int baselineDrop = static_cast<int>(std::ceil(metrics.capHeight())) + kPositionCapGap;
-    painter.drawText(kLatitudeAt.x, kLatitudeAt.y + baselineDrop, QString::fromStdString(latitudeLine(fix.latitude)));
-    painter.drawText(kLongitudeAt.x, kLongitudeAt.y + baselineDrop,
+    painter.drawText(kLatitudeText.x, kLatitudeText.y + baselineDrop,
+                     QString::fromStdString(latitudeLine(fix.latitude)));
+    painter.drawText(kLongitudeText.x, kLongitudeText.y + baselineDrop,
                      QString::fromStdString(longitudeLine(fix.longitude)));
 }
 

@@ -4,7 +4,7 @@
 // platform's default), so that the same values give the same pixels on every
 // display and the longest values stay inside their boxes.
 
-#include "Geometry.h"
+#include "AppLayout.h"
 #include "TelemetryFix.h"
 
 #include <array>
@@ -12,13 +12,6 @@
 class QPainter;
 
 namespace kyvo::app {
-
-// The position lines' tops, and the gap between a line's top and its capitals.
-inline constexpr Point kLatitudeAt{23, 660};
-inline constexpr Point kLongitudeAt{23, 677};
-inline constexpr int kPositionCapGap = 2;
-inline constexpr int kPositionFont = 120;       // tenths of a point
-inline constexpr int kGSensorValueFont = 90;    // tenths of a point
 
 // "X : %.3f", "Y : …", "Z : …" in their colours at their places.
 void drawGSensorValues(QPainter& painter, const std::array<double, 3>& values, double displayScale);

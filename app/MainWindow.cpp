@@ -68,14 +68,11 @@ void CJXQ_PCMgrDlg::createAdapter() {
         return;
     adapterHost_ = std::make_unique<MainAdapterHost>(this, [this] { endDialog(0); });
     adapter_ = std::make_unique<player::ROVUAdap>(*adapterHost_);
-    adapter_->current()->SetVideoRect(0, static_cast<std::int16_t>(kVideoRect.left),
-                                      static_cast<std::int16_t>(kVideoRect.top),
-                                      static_cast<std::int16_t>(kVideoRect.width()),
-                                      static_cast<std::int16_t>(kVideoRect.height()));
-    adapter_->current()->Yield();
-    adapter_->current()->Load(orv::kLibraryFileName);
-    adapter_->current()->Yield();
-    adapter_->current()->Yield();
+    adapter_->operate(&player::ROVUState::SetVideoRect, 0, static_cast<std::int16_t>(kVideo.left),
+                      static_cast<std::int16_t>(kVideo.top), static_cast<std::int16_t>(kVideo.width()),
+                      static_cast<std::int16_t>(kVideo.height()));
+    adapter_->operate(&player::ROVUState::Load, orv::kLibraryFileName);
+    adapter_->current()->Yield(); // a loaded library starts its threads: one more pause for them
 }
 
 void CJXQ_PCMgrDlg::readConfiguration() {
@@ -111,7 +108,7 @@ void CJXQ_PCMgrDlg::initDialog() {
 
     const QSize skin = canvas_.skinSize();
     windowRect_ = QRect(QPoint(0, 0), skin);
-    setFixedSize(kPasswordScreenSize.width, kPasswordScreenSize.height);
+    setFixedSize(kPasswordSize.width, kPasswordSize.height);
 
     // One channel, general view mode.
     adapter_->channelMode.store(1);
@@ -150,7 +147,7 @@ void CJXQ_PCMgrDlg::createControls() {
     passwordEdit_ = new QLineEdit(this);
     passwordEdit_->setObjectName(QStringLiteral("passwordEdit"));
     passwordEdit_->setEchoMode(QLineEdit::Password);
-    passwordEdit_->setMaxLength(kPasswordDigits);
+    passwordEdit_->setMaxLength(static_cast<int>(kPasswordLength));
     passwordEdit_->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,4}")),
                                                                 passwordEdit_));
     passwordEdit_->setFrame(false);
@@ -178,7 +175,7 @@ void CJXQ_PCMgrDlg::showMainScreen() {
     move(0, 0);
     windowRect_ = QRect(QPoint(0, 0), skin);
     settingPopup_->place(windowRect_);
-    buttons_.at(control::kClose)->move(kCloseOnMainScreen.x, kCloseOnMainScreen.y);
+    buttons_.at(control::kClose)->move(kCloseButton.x, kCloseButton.y);
     passwordEdit_->hide();
     buttons_.at(control::kPasswordOk)->hide();
     for (auto& [id, button] : buttons_)

@@ -69,7 +69,7 @@ void CJXQ_PCMgrDlg::mouseMoveEvent(QMouseEvent* event) {
         const QPoint at = event->position().toPoint();
         const bool pageChanged = playList_.dragThumb(at.x(), at.y());
         // The scroll bar alone, or the whole panel when the page changed.
-        const Rect area = pageChanged ? rectAt(685, 608, 315, 154) : Rect{985, 608, 1000, 762};
+        const Rect area = pageChanged ? kListPanelRepaint : kListScrollBarRepaint;
         canvas_.erase(area);
         invalidate(area);
         return;

@@ -22,26 +22,20 @@ namespace kyvo::app {
 
 namespace {
 
-QColor fromColorRef(unsigned c) {
-    return QColor(static_cast<int>(colorRefRed(c)), static_cast<int>(colorRefGreen(c)),
-                  static_cast<int>(colorRefBlue(c)));
-}
-
-
 // One bar: left cap, the fill up to the position, the right cap at the end and
 // the knob.
-void drawBar(SkinCanvas& canvas, const BarLayout& bar, int position, int knobImage) {
+void drawBar(SkinCanvas& canvas, const Bar& bar, int position, int knobImage) {
     position = std::clamp(position, 0, bar.maxPosition);
     canvas.drawImage(bitmap::kBarLeftCap, bar.leftCap);
     const QImage fill = skinImage(bitmap::kBarFill);
     if (!fill.isNull() && position > 0) {
         QPainter painter(&canvas.backBuffer());
-        painter.drawTiledPixmap(QRect(bar.fillX, bar.fillY, position, fill.height()), QPixmap::fromImage(fill));
+        painter.drawTiledPixmap(QRect(bar.fillLeft, bar.fillTop, position, fill.height()), QPixmap::fromImage(fill));
     }
     const bool atEnd = position == bar.maxPosition;
     if (atEnd && !bar.capOverKnob)
         canvas.drawImage(bitmap::kBarRightCap, bar.rightCap);
-    canvas.drawImage(knobImage, {bar.knobX + position, bar.knobY});
+    canvas.drawImage(knobImage, bar.knobAt(position));
     if (atEnd && bar.capOverKnob)
         canvas.drawImage(bitmap::kBarRightCap, bar.rightCap);
 }
@@ -87,7 +81,7 @@ void CJXQ_PCMgrDlg::drawListHeader() {
     canvas_.erase(kListTitleStrip);
     canvas_.erase(kPlayListPanel);
     QPainter painter(&canvas_.backBuffer());
-    painter.setPen(QPen(fromColorRef(kListLineColour), 1));
+    painter.setPen(QPen(toQColor(kListLineColour), 1));
     // Lines end one pixel short of their end point.
     painter.drawLine(kListHeaderLeft, kListHeaderY, kListHeaderRight - 1, kListHeaderY);
     for (int x : kListColumnX)
@@ -96,7 +90,7 @@ void CJXQ_PCMgrDlg::drawListHeader() {
     painter.setPen(Qt::white);
     constexpr std::array titles{strings::kColumnKind, strings::kColumnDate, strings::kColumnName};
     for (std::size_t i = 0; i < titles.size(); ++i)
-        drawTextAt(painter, kListTitlesAt[i], loadString(titles[i]));
+        drawTextAt(painter, kListTitles[i], loadString(titles[i]));
 }
 
 void CJXQ_PCMgrDlg::drawProgressBar() {
@@ -125,9 +119,9 @@ void CJXQ_PCMgrDlg::drawHeadingNeedle() {
 }
 
 void CJXQ_PCMgrDlg::drawSliders() {
-    canvas_.drawImage(bitmap::kPlaybackSpeedIcon, kSpeedIconAt);
+    canvas_.drawImage(bitmap::kPlaybackSpeedIcon, kSpeedIcon);
     drawBar(canvas_, kSpeedBar, speedPosition_, bitmap::kSliderKnob);
-    canvas_.drawImage(volumePosition_ == 0 ? bitmap::kVolumeMutedIcon : bitmap::kVolumeOnIcon, kVolumeIconAt);
+    canvas_.drawImage(volumePosition_ == 0 ? bitmap::kVolumeMutedIcon : bitmap::kVolumeOnIcon, kVolumeIcon);
     drawBar(canvas_, kVolumeBar, volumePosition_, bitmap::kSliderKnob);
 }
 
@@ -136,7 +130,7 @@ void CJXQ_PCMgrDlg::drawSpeedDigits() {
     const std::array digits = digitsOf(shownSpeed_);
     canvas_.erase(kSpeedRegion);
     for (std::size_t i = 0; i < digits.size(); ++i)
-        canvas_.drawImage(bitmap::kDigitFirst + digits[i], kSpeedDigitsAt[i]);
+        canvas_.drawImage(bitmap::kDigitFirst + digits[i], kSpeedDigits[i]);
 }
 
 // Drawn once while the connection is missing: drawn again over itself the
@@ -150,7 +144,7 @@ void CJXQ_PCMgrDlg::drawConnectionNotice() {
     const int width = painter.fontMetrics().horizontalAdvance(text);
     const int x = kNoticeCentreX - width / 2;
     noticeRect_ = {x - 5, kNoticeTop, x + width + 5, kNoticeBottom};
-    painter.setPen(QColor::fromRgb(kNoticeColour));
+    painter.setPen(toQColor(kNoticeColour));
     drawTextAt(painter, {x, kNoticeTop}, text);
     painter.end();
     invalidate(noticeRect_);

@@ -20,12 +20,12 @@ namespace kyvo::app {
 void CJXQ_PCMgrDlg::setUpPasswordScreen() {
     canvas_.selectPasswordBackground();
     passwordEdit_->setFont(pixelFont(kPasswordEditFontHeight));
-    passwordEdit_->setMaxLength(kPasswordDigits);
+    passwordEdit_->setMaxLength(static_cast<int>(kPasswordLength));
     passwordEdit_->show();
     passwordEdit_->setFocus();
     buttons_.at(control::kPasswordOk)->show();
     SkinButton* close = buttons_.at(control::kClose);
-    close->move(kCloseOnPasswordScreen.x, kCloseOnPasswordScreen.y);
+    close->move(kPasswordCloseButton.x, kPasswordCloseButton.y);
     close->show();
     // Everything else waits for the main screen.
     for (auto& [id, button] : buttons_)
@@ -49,7 +49,7 @@ void CJXQ_PCMgrDlg::checkPassword() {
     buttons_.at(control::kPasswordOk)->setEnabled(false);
     // Nine frames, twice over, 100 ms each; the window stays responsive.
     unlockFrame_ = 0;
-    update(toQRect(rectAt(kUnlockAnimationAt.x, kUnlockAnimationAt.y, 40, 40)));
+    update(toQRect(Rect::sized(kUnlockAnimation, kUnlockFrameSize)));
     unlockTimer_.start(kUnlockFrameMs, this);
 }
 
@@ -57,13 +57,13 @@ void CJXQ_PCMgrDlg::advanceUnlockAnimation() {
     if (unlockFrame_ < 0)
         return;
     ++unlockFrame_;
-    if (unlockFrame_ >= kUnlockFrames * kUnlockAnimationRounds) {
+    if (unlockFrame_ >= kUnlockFrames * kUnlockRounds) {
         unlockTimer_.stop();
         unlockFrame_ = -1;
         finishUnlock();
         return;
     }
-    update(toQRect(rectAt(kUnlockAnimationAt.x, kUnlockAnimationAt.y, 40, 40)));
+    update(toQRect(Rect::sized(kUnlockAnimation, kUnlockFrameSize)));
 }
 
 void CJXQ_PCMgrDlg::finishUnlock() {
@@ -73,13 +73,13 @@ void CJXQ_PCMgrDlg::finishUnlock() {
     canvas_.selectMainBackground();
     const QSize skin = canvas_.skinSize();
     // Centred for a skin of another size; (0, 0) for the standard one.
-    const QPoint at((skin.width() - kSkinSize.width) / 2, (skin.height() - kSkinSize.height) / 2);
+    const QPoint at((skin.width() - kMainSize.width) / 2, (skin.height() - kMainSize.height) / 2);
     setFixedSize(skin);
     move(at);
     raise();
     windowRect_ = QRect(at, skin);
     settingPopup_->place(windowRect_);
-    buttons_.at(control::kClose)->move(kCloseOnMainScreen.x, kCloseOnMainScreen.y);
+    buttons_.at(control::kClose)->move(kCloseButton.x, kCloseButton.y);
     for (auto& [id, button] : buttons_)
         if (id != control::kPasswordOk)
             button->show();
@@ -95,19 +95,19 @@ void CJXQ_PCMgrDlg::paintPasswordScreen() {
         QPainter painter(&buffer);
         painter.setCompositionMode(QPainter::CompositionMode_Source);
         painter.drawImage(QPoint(0, 0), canvas_.background(),
-                          QRect(0, 0, kPasswordScreenSize.width, kPasswordScreenSize.height));
+                          QRect(0, 0, kPasswordSize.width, kPasswordSize.height));
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         painter.setFont(pointFont(kPasswordCaptionFont, displayScale_));
         painter.setPen(Qt::white);
         const QFontMetrics metrics(painter.font());
         painter.drawText(kPasswordCaption.x, kPasswordCaption.y + metrics.ascent(),
                          loadString(strings::kPassword));
-        painter.setPen(QColor::fromRgb(kPasswordBorderColour));
+        painter.setPen(toQColor(kPasswordBorderColour));
         const Rect& b = kPasswordEditBorder;
         painter.drawRect(b.left, b.top, b.width() - 1, b.height() - 1);
         if (unlockFrame_ >= 0) {
             const int frame = bitmap::kUnlockFirst + unlockFrame_ % kUnlockFrames;
-            painter.drawImage(kUnlockAnimationAt.x, kUnlockAnimationAt.y, skinImage(frame));
+            painter.drawImage(kUnlockAnimation.x, kUnlockAnimation.y, skinImage(frame));
         }
     }
     if (!usePassword_)

@@ -23,21 +23,6 @@ namespace kyvo::app {
 
 namespace {
 
-constexpr Rect kTitleStrip{25, 7, 325, 37};
-constexpr int kTitleFont = 150;
-constexpr int kRowFont = 100;
-constexpr unsigned kSelectedRowColour = 0x4BFFAA; // COLORREF: red AA, green FF, blue 4B
-constexpr unsigned kThumbColour = 0x878787;
-constexpr int kKindIconX = 700;
-constexpr int kKindIconDy = 2;
-constexpr int kDateX = 727;
-constexpr int kNameX = 796;
-
-QColor fromColorRef(unsigned c) {
-    return QColor(static_cast<int>(colorRefRed(c)), static_cast<int>(colorRefGreen(c)),
-                  static_cast<int>(colorRefBlue(c)));
-}
-
 int kindIcon(recordings::RecordingKind kind) {
     switch (kind) {
     case recordings::RecordingKind::Event: return bitmap::kKindEvent;
@@ -106,8 +91,7 @@ void CJXQ_PCMgrDlg::play() {
     if (playing_ && atEndBound()) {
         if (!paused_)
             return;
-        adapter_->current()->Pause(); // replays the ended file, from its start and not held
-        adapter_->current()->Yield();
+        adapter_->operate(&player::ROVUState::Pause); // replays the ended file, from its start and not held
         paused_ = false;
     }
     if (playList_.empty())
@@ -125,14 +109,9 @@ void CJXQ_PCMgrDlg::play() {
 
 void CJXQ_PCMgrDlg::onClearList() {
     if (playing_ && adapter_) {
-        adapter_->current()->SetVolume(0, false);
-        adapter_->current()->Yield();
-        adapter_->current()->SkipEntry();
-        adapter_->current()->Yield();
-        adapter_->currentTime.store(0);
-        adapter_->currentSecond.store(0);
-        adapter_->length.store(0);
-        adapter_->lengthSeconds.store(0);
+        adapter_->operate(&player::ROVUState::SetVolume, 0, false);
+        adapter_->operate(&player::ROVUState::SkipEntry);
+        adapter_->resetClock();
         resetPlaybackInterface();
         adapter_->channelMode.store(1); // the channel choice of the settings popup: one channel
     }
@@ -140,8 +119,8 @@ void CJXQ_PCMgrDlg::onClearList() {
     resetPlaybackInterface();
     currentFile_.clear();
     title_.clear();
-    canvas_.erase(kTitleStrip);
-    invalidate(kTitleStrip);
+    canvas_.erase(kTitleRegion);
+    invalidate(kTitleRegion);
     // The same as a stop: the bars, time and G-sensor panel go with the list.
     eraseStoppedRegions();
 }
@@ -173,10 +152,7 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
     }
     createAdapter();
     if (playing_) {
-        adapter_->currentTime.store(0);
-        adapter_->currentSecond.store(0);
-        adapter_->length.store(0);
-        adapter_->lengthSeconds.store(0);
+        adapter_->resetClock();
     }
     resetPlaybackInterface();
     adapter_->stepping.store(0); // a new file plays; nothing is held for steps
@@ -188,7 +164,7 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
     erasePlayListPanel();
 
     const QFileInfo status(currentFile_);
-    invalidate(kVideoRect);
+    invalidate(kVideo);
     if (!status.exists() || status.size() == 0) {
         if (adapter_->channelMode.load() == 2)
             messageBox(this, strings::kRecordedIn1Channel, MessageIcon::Information);
@@ -211,7 +187,7 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
         }
     }
     brokenInARow_ = 0;
-    adapter_->current()->Yield();
+    adapter_->current()->Yield(); // Open is the adapter's own operation: the same pause after it
     playing_ = true;
     applyVolume();
 }
@@ -239,8 +215,8 @@ void CJXQ_PCMgrDlg::skipBrokenFile() {
 
 // The title: the path from its last kind marker on, in the top strip.
 void CJXQ_PCMgrDlg::drawTitle() {
-    canvas_.erase(kTitleStrip);
-    invalidate(kTitleStrip);
+    canvas_.erase(kTitleRegion);
+    invalidate(kTitleRegion);
     if (playList_.empty())
         return;
     title_ = QString::fromStdU16String(recordings::titleText(currentFile_.toStdU16String()));
@@ -249,13 +225,13 @@ void CJXQ_PCMgrDlg::drawTitle() {
     QPainter painter(&canvas_.backBuffer());
     painter.setFont(pointFont(kTitleFont, displayScale_));
     painter.setPen(Qt::white);
-    painter.setClipRect(toQRect(kTitleStrip));
-    drawTextAt(painter, {kTitleStrip.left, kTitleStrip.top}, title_);
+    painter.setClipRect(toQRect(kTitleRegion));
+    drawTextAt(painter, {kTitleRegion.left, kTitleRegion.top}, title_);
 }
 
 void CJXQ_PCMgrDlg::drawListRows() {
     QPainter painter(&canvas_.backBuffer());
-    painter.setFont(pointFont(kRowFont, displayScale_));
+    painter.setFont(pointFont(kListRowFont, displayScale_));
     const int rows = playList_.rowsOnPage();
     for (int i = 0; i < rows; ++i) {
         const int index = playList_.page() * PlayList::kRowsPerPage + i;
@@ -267,23 +243,23 @@ void CJXQ_PCMgrDlg::drawListRows() {
         if (selected)
             painter.fillRect(QRect(PlayList::kRowsLeft, y, PlayList::kRowsRight - PlayList::kRowsLeft,
                                    PlayList::kRowHeight),
-                             fromColorRef(kSelectedRowColour));
+                             toQColor(kSelectedRowColour));
         painter.setPen(selected ? Qt::black : Qt::white);
         const auto kind = recordings::classify(*path).kind;
-        painter.drawImage(kKindIconX, y + kKindIconDy, skinImage(kindIcon(kind)));
+        painter.drawImage(kKindIconX, y + kKindIconDrop, skinImage(kindIcon(kind)));
         drawTextAt(painter, {kDateX, y}, QString::fromStdU16String(recordings::dateText(*path)));
         drawTextAt(painter, {kNameX, y}, QString::fromStdU16String(recordings::rowName(*path)));
     }
-    painter.fillRect(toQRect(kListTrack), QColor::fromRgb(kListTrackColour));
+    painter.fillRect(toQRect(kListTrack), toQColor(kListTrackColour));
     if (playList_.pageCount() > 1) {
         const auto& thumb = playList_.thumb();
         painter.fillRect(QRect(PlayList::kTrackLeft, thumb.top, PlayList::kTrackRight - PlayList::kTrackLeft,
                                thumb.bottom - thumb.top),
-                         fromColorRef(kThumbColour));
+                         toQColor(kListThumbColour));
     }
     painter.end();
-    canvas_.drawImage(bitmap::kScrollUp, kListArrowUpAt);
-    canvas_.drawImage(bitmap::kScrollDown, kListArrowDownAt);
+    canvas_.drawImage(bitmap::kScrollUp, kListArrowUp);
+    canvas_.drawImage(bitmap::kScrollDown, kListArrowDown);
 }
 
 bool CJXQ_PCMgrDlg::playListPress(int x, int y) {

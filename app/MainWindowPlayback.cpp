@@ -17,27 +17,8 @@
 
 namespace kyvo::app {
 
-namespace {
-
-constexpr int kTimeFont = 120;
-constexpr Point kElapsedAt{435, 500};
-constexpr Point kLengthAt{498, 500};
-constexpr Rect kSpeedSliderErase = rectAt(639, 499, 143, 30);
-constexpr Rect kSpeedSliderArea{639, 499, 782, 529};
-constexpr Rect kVolumeSliderErase = rectAt(792, 489, 223, 30);
-constexpr Rect kVolumeSliderArea{792, 489, 1065, 529};
-constexpr Rect kProgressDragErase = rectAt(20, 501, 373, 23);
-constexpr Rect kVideoTextArea = rectAt(25, 55, 315, 80);
-
-} // namespace
-
 bool CJXQ_PCMgrDlg::settingIdle() const {
     return settingPopup_ && settingPopup_->idle();
-}
-
-void CJXQ_PCMgrDlg::yieldAdapter() {
-    if (adapter_)
-        adapter_->current()->Yield();
 }
 
 // Pause holds the picture. A picture already held by the step keys stays held
@@ -53,8 +34,7 @@ void CJXQ_PCMgrDlg::pause() {
 void CJXQ_PCMgrDlg::holdPicture() {
     if (paused_ || !adapter_)
         return;
-    adapter_->current()->TogglePause();
-    yieldAdapter();
+    adapter_->operate(&player::ROVUState::TogglePause);
     paused_ = true;
 }
 
@@ -62,16 +42,14 @@ void CJXQ_PCMgrDlg::resumePicture() {
     if (!paused_ || !adapter_)
         return;
     adapter_->stepping.store(0);
-    adapter_->current()->TogglePause();
-    yieldAdapter();
+    adapter_->operate(&player::ROVUState::TogglePause);
     paused_ = false;
 }
 
 // A seek resumes the picture; with the stepping flag at 1 the adapter holds it
 // again right after the seek.
 void CJXQ_PCMgrDlg::seekTo(float seconds, bool relative) {
-    adapter_->current()->Seek(seconds, relative);
-    yieldAdapter();
+    adapter_->operate(&player::ROVUState::Seek, seconds, relative);
     paused_ = adapter_->stepping.load() == 1;
 }
 
@@ -82,12 +60,8 @@ void CJXQ_PCMgrDlg::stop() {
         speedPosition_ = kSpeedStartPosition;
         applySpeed();
     }
-    adapter_->current()->SkipEntry();
-    yieldAdapter();
-    adapter_->currentTime.store(0);
-    adapter_->currentSecond.store(0);
-    adapter_->length.store(0);
-    adapter_->lengthSeconds.store(0);
+    adapter_->operate(&player::ROVUState::SkipEntry);
+    adapter_->resetClock();
     resetPlaybackInterface();
     eraseStoppedRegions();
 }
@@ -150,8 +124,7 @@ void CJXQ_PCMgrDlg::stepSeconds(int seconds) {
 void CJXQ_PCMgrDlg::stepFrame() {
     if (!adapter_ || !playing_)
         return;
-    adapter_->current()->FrameStep();
-    yieldAdapter();
+    adapter_->operate(&player::ROVUState::FrameStep);
     adapter_->stepping.store(1);
     paused_ = true;
     invalidate(kProgressRegion);
@@ -163,8 +136,7 @@ void CJXQ_PCMgrDlg::applySpeed() {
         return;
     speedStep_ = step.step;
     if (adapter_) {
-        adapter_->current()->SetSpeed(static_cast<float>(step.value), false);
-        yieldAdapter();
+        adapter_->operate(&player::ROVUState::SetSpeed, static_cast<float>(step.value), false);
     }
     canvas_.erase(kSpeedSliderErase);
     invalidate(kSpeedSliderArea);
@@ -173,8 +145,7 @@ void CJXQ_PCMgrDlg::applySpeed() {
 void CJXQ_PCMgrDlg::applyVolume() {
     const std::optional<int> value = volumeFor(volumePosition_, adapter_ != nullptr);
     if (value && adapter_) {
-        adapter_->current()->SetVolume(static_cast<float>(*value), false);
-        yieldAdapter();
+        adapter_->operate(&player::ROVUState::SetVolume, static_cast<float>(*value), false);
     }
 }
 
@@ -210,8 +181,8 @@ void CJXQ_PCMgrDlg::drawTimeTexts() {
     QPainter painter(&canvas_.backBuffer());
     painter.setFont(pointFont(kTimeFont, displayScale_));
     painter.setPen(Qt::white);
-    drawTextAt(painter, kElapsedAt, QString::fromStdString(elapsedText(adapter_->DisplaySecond())));
-    drawTextAt(painter, kLengthAt, QString::fromStdString(lengthText(length)));
+    drawTextAt(painter, kElapsedText, QString::fromStdString(elapsedText(adapter_->DisplaySecond())));
+    drawTextAt(painter, kLengthText, QString::fromStdString(lengthText(length)));
 }
 
 // Button down on the bars: the knobs first, then the play list, then the

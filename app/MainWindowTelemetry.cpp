@@ -17,14 +17,6 @@
 
 namespace kyvo::app {
 
-namespace {
-
-QColor fromRgb(unsigned rgb) {
-    return QColor::fromRgb(rgb);
-}
-
-} // namespace
-
 // WM_PLAYER_FRAME: progress, GPS sentence and G-sensor of the frame just shown.
 LResult CJXQ_PCMgrDlg::onPlayerFrame() {
     if (!playing_ || !adapter_)
@@ -69,7 +61,7 @@ void CJXQ_PCMgrDlg::updateGSensor(double x, double y, double z) {
     painter.setClipRect(toQRect(kGSensorPanel)); // the graph never spills onto its neighbours
     drawGSensorValues(painter, {x, y, z}, displayScale_);
     for (int t = 0; t < kTraceCount; ++t) {
-        painter.setPen(QPen(fromRgb(kTraceRgb[static_cast<std::size_t>(t)]), 1));
+        painter.setPen(QPen(toQColor(kGSensorTraceColours[static_cast<std::size_t>(t)]), 1));
         const auto trace = graph_.drawnTrace(t);
         for (std::size_t i = 1; i < trace.size(); ++i)
             painter.drawLine(trace[i - 1].x, trace[i - 1].y, trace[i].x, trace[i].y);

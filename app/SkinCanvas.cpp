@@ -10,6 +10,10 @@ QRect toQRect(const Rect& rect) {
     return QRect(rect.left, rect.top, rect.width(), rect.height());
 }
 
+QColor toQColor(Rgb colour) {
+    return QColor(colour.red(), colour.green(), colour.blue());
+}
+
 void drawTextAt(QPainter& painter, Point at, const QString& text) {
     painter.drawText(at.x, at.y + painter.fontMetrics().ascent(), text);
 }
@@ -28,9 +32,9 @@ QImage loadOrBlank(int id, Size fallback) {
 } // namespace
 
 void SkinCanvas::load() {
-    main_ = loadOrBlank(bitmap::kMainBackground, kSkinSize);
-    password_ = loadOrBlank(bitmap::kPasswordBackground, kPasswordScreenSize);
-    skinSize_ = skinImage(bitmap::kMainBackground).isNull() ? QSize(kSkinSize.width, kSkinSize.height)
+    main_ = loadOrBlank(bitmap::kMainBackground, kMainSize);
+    password_ = loadOrBlank(bitmap::kPasswordBackground, kPasswordSize);
+    skinSize_ = skinImage(bitmap::kMainBackground).isNull() ? QSize(kMainSize.width, kMainSize.height)
                                                              : main_.size();
     backBuffer_ = main_.copy();
     current_ = &main_;

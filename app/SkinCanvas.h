@@ -8,6 +8,7 @@
 
 #include "MainLayout.h"
 
+#include <QColor>
 #include <QImage>
 
 class QPainter;
@@ -45,10 +46,11 @@ private:
     QImage password_;
     const QImage* current_ = &main_;
     QImage backBuffer_;
-    QSize skinSize_{kSkinSize.width, kSkinSize.height};
+    QSize skinSize_{kMainSize.width, kMainSize.height};
 };
 
 QRect toQRect(const Rect& rect);
+QColor toQColor(Rgb colour);
 
 // Draws text with its cell's top-left corner at `at`, as the skin's
 // coordinates give text places.

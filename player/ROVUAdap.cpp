@@ -110,6 +110,13 @@ ROVUAdap::~ROVUAdap() {
     library_.setCallback(nullptr);
 }
 
+void ROVUAdap::resetClock() {
+    currentTime.store(0);
+    currentSecond.store(0);
+    length.store(0);
+    lengthSeconds.store(0);
+}
+
 void ROVUAdap::reset() {
     length.store(0);
     lengthSeconds.store(0);

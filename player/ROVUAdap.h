@@ -36,6 +36,7 @@
 
 #include <array>
 #include <atomic>
+#include <utility>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -82,6 +83,18 @@ public:
     // them.
     int Open(const char* first, const char* second);
     int DisplaySecond() const { return currentSecond.load() + 1; }
+    // Runs `operation` on the current state, then yields (ROVUState::Yield):
+    // the one way the owner operates the adapter.
+    //   adapter.operate(&ROVUState::Seek, 12.0f, false);
+    template <typename... Params, typename... Args>
+    int operate(int (ROVUState::*operation)(Params...), Args&&... args) {
+        const int result = (current()->*operation)(std::forward<Args>(args)...);
+        current()->Yield();
+        return result;
+    }
+    // The clock of the recording: current time, second and length back to 0
+    // (a stop, clearing the list, another file).
+    void resetClock();
     // Tells video window 0 that the owner moved; 1 when there is none.
     int NotifyMoved();
     void ChangeState(ROVUState* state);

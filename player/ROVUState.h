@@ -43,6 +43,12 @@ public:
                              std::int16_t height);
     virtual int Refresh(int window);
     virtual int StateId() const = 0;
+    // Sleeps the caller for 10 ms. State changes that an operation asks for
+    // are carried out by the adapter's queue thread (the MVOXQ ring), and
+    // commands reach the library's player thread through its queue: the
+    // pause lets both take the operation in before the owner sends the next
+    // one, so that the next operation meets the state the last one led to.
+    // Owners call it after each operation, through ROVUAdap::operate().
     virtual void Yield();
 
     ROVUState* origin() const { return origin_.load(); }

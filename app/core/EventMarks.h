@@ -22,6 +22,8 @@
 // kMaxEventRecords of them. Memory never grows with the size of the file
 // beyond that: files are read in chunks through positioned reads.
 
+#include "AppLayout.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -40,10 +42,6 @@ inline constexpr std::size_t kEventScanStep = 4;
 inline constexpr std::size_t kMaxEventRecords = 4096;
 // The event text after the first "/" is kept to this many bytes.
 inline constexpr std::size_t kEventTextLimit = 128;
-// Where the marks are drawn: x = seconds x 360 / length + kEventMarkLeft.
-inline constexpr int kEventMarkLeft = 44;
-inline constexpr int kEventMarkTop = 466;
-inline constexpr int kEventMarkSize = 19;
 // Files are scanned this many bytes at a time.
 inline constexpr std::size_t kEventScanChunk = std::size_t{1} << 20;
 

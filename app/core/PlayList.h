@@ -3,8 +3,9 @@
 // without duplicates, shown seven rows to a page with a small scroll bar.
 // Qt-free: the window translates clicks into calls here and draws the result.
 //
-// Geometry (client pixels): rows of 18 pixels from y 608, 300 wide from x 685;
-// the scroll track (985, 627)-(1000, 723) with arrows above and below it.
+// Geometry: the layout table's rows, scroll track and arrows.
+
+#include "AppLayout.h"
 
 #include <cstddef>
 #include <string>
@@ -16,19 +17,19 @@ namespace kyvo::app {
 
 class PlayList {
 public:
-    static constexpr int kRowsPerPage = 7;
-    static constexpr int kRowsLeft = 685;
-    static constexpr int kRowsRight = 985;
-    static constexpr int kRowsTop = 608;
-    static constexpr int kRowHeight = 18;
-    static constexpr int kTrackLeft = 985;
-    static constexpr int kTrackRight = 1000;
-    static constexpr int kTrackTop = 627;
-    static constexpr int kTrackBottom = 723;
-    static constexpr int kUpArrowTop = 612;
-    static constexpr int kUpArrowBottom = 625;
-    static constexpr int kDownArrowTop = 725;
-    static constexpr int kDownArrowBottom = 738;
+    static constexpr int kRowsPerPage = kListRowCount;
+    static constexpr int kRowsLeft = kListRows.left;
+    static constexpr int kRowsRight = kListRows.right;
+    static constexpr int kRowsTop = kListRows.top;
+    static constexpr int kRowHeight = kListRowHeight;
+    static constexpr int kTrackLeft = kListTrack.left;
+    static constexpr int kTrackRight = kListTrack.right;
+    static constexpr int kTrackTop = kListTrack.top;
+    static constexpr int kTrackBottom = kListTrack.bottom;
+    static constexpr int kUpArrowTop = kListUpArrow.top;
+    static constexpr int kUpArrowBottom = kListUpArrow.bottom;
+    static constexpr int kDownArrowTop = kListDownArrow.top;
+    static constexpr int kDownArrowBottom = kListDownArrow.bottom;
     static constexpr int kThumbRange96 = 96;
     static constexpr int kThumbRange98 = 98;
 

@@ -6,17 +6,6 @@ namespace kyvo::app {
 
 namespace {
 
-// Where each bar's fill starts and ends along x.
-constexpr int kProgressLeftX = 38;    // at or left of this: position 0
-constexpr int kProgressOriginX = 39;
-constexpr int kProgressRightX = 400;  // from here: the full length
-constexpr int kSpeedLeftX = 656;
-constexpr int kSpeedOriginX = 655;
-constexpr int kSpeedRightX = 746;
-constexpr int kVolumeLeftX = 857;
-constexpr int kVolumeOriginX = 858;
-constexpr int kVolumeRightX = 987;
-
 struct SpeedRow {
     int first;
     int last;
@@ -58,42 +47,46 @@ constexpr int kGapToLevel = 100;
 
 } // namespace
 
-int progressFromX(int x) {
-    if (x <= kProgressLeftX)
+namespace {
+
+int positionFromX(const BarMapping& mapping, int x, int maxPosition) {
+    if (x <= mapping.left)
         return 0;
-    return x < kProgressRightX ? x - kProgressOriginX : kProgressMax;
+    return x < mapping.right ? x - mapping.origin : maxPosition;
+}
+
+} // namespace
+
+int progressFromX(int x) {
+    return positionFromX(kProgressMapping, x, kProgressMax);
 }
 
 int speedPositionFromX(int x) {
-    if (x < kSpeedLeftX)
-        return 0;
-    return x < kSpeedRightX ? x - kSpeedOriginX : kSpeedPositionMax;
+    return positionFromX(kSpeedMapping, x, kSpeedPositionMax);
 }
 
 int volumePositionFromX(int x) {
-    if (x <= kVolumeLeftX)
-        return 0;
-    return x < kVolumeRightX ? x - kVolumeOriginX : kVolumePositionMax;
+    return positionFromX(kVolumeMapping, x, kVolumePositionMax);
 }
 
 BarHit knobAt(int x, int y, const BarPositions& bars) {
     using T = BarHit::Target;
-    if (inRect(progressKnobRect(bars.progress), x, y))
+    if (progressKnobRect(bars.progress).contains(x, y))
         return {T::ProgressKnob, bars.progress};
-    if (inRect(speedKnobRect(bars.speed), x, y))
+    if (speedKnobRect(bars.speed).contains(x, y))
         return {T::SpeedKnob, bars.speed};
-    if (inRect(volumeKnobRect(bars.volume), x, y))
+    if (volumeKnobRect(bars.volume).contains(x, y))
         return {T::VolumeKnob, bars.volume};
     return {};
 }
 
 BarHit stripAt(int x, int y) {
     using T = BarHit::Target;
-    if (inRect(kProgressStrip, x, y) || inRect(kProgressBarArea, x, y))
+    if (kProgressStrip.contains(x, y) || kProgressRegion.contains(x, y))
         return {T::ProgressStrip, progressFromX(x)};
-    if (inRect(kSpeedStrip, x, y))
+    if (kSpeedStrip.contains(x, y))
         return {T::SpeedStrip, speedPositionFromX(x)};
-    if (inRect(kVolumeStrip, x, y) || inRect(kVolumeBarArea, x, y))
+    if (kVolumeStrip.contains(x, y) || kVolumeBarArea.contains(x, y))
         return {T::VolumeStrip, volumePositionFromX(x)};
     return {};
 }

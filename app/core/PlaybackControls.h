@@ -8,7 +8,7 @@
 // Bar positions: progress 0..360 (360ths of the file length), speed 0..107,
 // volume 0..128. Coordinates are client pixels of the main window.
 
-#include "Geometry.h"
+#include "AppLayout.h"
 
 #include <cstdint>
 #include <optional>
@@ -18,35 +18,18 @@ namespace kyvo::app {
 
 // ---- Geometry ---------------------------------------------------------------
 
-inline constexpr int kProgressMax = 360;
-inline constexpr int kSpeedPositionMax = 107;
-inline constexpr int kVolumePositionMax = 128;
+inline constexpr int kProgressMax = kProgressBar.maxPosition;
+inline constexpr int kSpeedPositionMax = kSpeedBar.maxPosition;
+inline constexpr int kVolumePositionMax = kVolumeBar.maxPosition;
 inline constexpr int kSpeedStartPosition = 56;   // normal speed, at start and after a reset
 inline constexpr int kNormalSpeedStep = 4;
 inline constexpr int kVolumeStartPosition = 128;
 
 // The knobs move with their bar position: the rectangle of position 0 is
 // shifted right by the position.
-inline constexpr Rect kProgressKnobAtZero{23, 501, 56, 521};
-inline constexpr Rect kSpeedKnobAtZero{644, 498, 667, 518};
-inline constexpr Rect kVolumeKnobAtZero{847, 498, 870, 518};
-
-inline constexpr Rect kProgressStrip{35, 486, 415, 493};
-// The progress bar as it is drawn (caps, fill and knob). The strip above lies
-// outside it, so a click on the bar itself seeks exactly as the strip does.
-inline constexpr Rect kProgressBarArea{20, 501, 447, 526};
-inline constexpr Rect kSpeedStrip{639, 498, 784, 518};
-// The volume bar below its knob; a click there sets the volume.
-inline constexpr Rect kVolumeStrip{847, 532, 998, 552};
-// The volume bar as it is drawn (caps, fill and knob): most of the strip
-// below lies under the list buttons, so a click on the bar itself sets the
-// volume as the strip does.
-inline constexpr Rect kVolumeBarArea{842, 498, 1003, 518};
-
-constexpr Rect shiftedRight(const Rect& r, int dx) { return {r.left + dx, r.top, r.right + dx, r.bottom}; }
-constexpr Rect progressKnobRect(int progress) { return shiftedRight(kProgressKnobAtZero, progress); }
-constexpr Rect speedKnobRect(int speed) { return shiftedRight(kSpeedKnobAtZero, speed); }
-constexpr Rect volumeKnobRect(int volume) { return shiftedRight(kVolumeKnobAtZero, volume); }
+constexpr Rect progressKnobRect(int progress) { return kProgressBar.knobAtZero.shiftedRight(progress); }
+constexpr Rect speedKnobRect(int speed) { return kSpeedBar.knobAtZero.shiftedRight(speed); }
+constexpr Rect volumeKnobRect(int volume) { return kVolumeBar.knobAtZero.shiftedRight(volume); }
 
 // Bar positions from a click or drag at x.
 int progressFromX(int x);     // 0 for x <= 38, x - 39 below 400, else 360

@@ -25,7 +25,7 @@
 // whatever frame counters the caller passes.
 
 #include <array>
-#include "Geometry.h"
+#include "AppLayout.h"
 
 #include <cstddef>
 #include <span>
@@ -42,26 +42,21 @@ struct GraphSegment {
 
 // The graph's place on the skin (client pixels) and its scale.
 struct GraphGeometry {
-    int left = 372;
-    int right = 582;
-    int top = 612;
-    int bottom = 708;
-    int zeroLine = 658;          // y of 0 g
-    double fullScale = 8.0;      // g shown at pixelsPerFullScale from the zero line
-    int pixelsPerFullScale = 38;
-    int step = 7;                // pixels per frame; below 1 counts as 1
-    GraphPoint start{370, 650};  // every trace's point when the window is created
+    int left = kGSensorGraph.left;
+    int right = kGSensorGraph.right;
+    int top = kGSensorGraph.top;
+    int bottom = kGSensorGraph.bottom;
+    int zeroLine = kGSensorZeroY;                    // y of 0 g
+    double fullScale = kGSensorRange;                // g shown at pixelsPerFullScale from the zero line
+    int pixelsPerFullScale = kGSensorPixelsPerRange;
+    int step = kGSensorStep;                         // pixels per frame; below 1 counts as 1
+    GraphPoint start = kGSensorTraceStart;           // every trace's point when the window is created
 };
 
-// The three traces, in drawing order, with their pen colours (0xRRGGBB).
+// The three traces, in drawing order (their colours are the layout's).
 enum GraphTrace : int { kTraceX = 0, kTraceY = 1, kTraceZ = 2 };
 inline constexpr int kTraceCount = 3;
-inline constexpr std::array<unsigned, kTraceCount> kTraceRgb{0xFF006E, 0x87FF00, 0x00FFFF};
-// The value texts' colours (the z text differs from its trace) and places.
-inline constexpr std::array<unsigned, kTraceCount> kValueTextRgb{0xFF006E, 0x87FF00, 0x00E1FF};
-inline constexpr std::array<GraphPoint, kTraceCount> kValueTextAt{{{380, 572}, {463, 572}, {546, 572}}};
-
-inline constexpr double kGSensorLimit = 8.0;
+inline constexpr double kGSensorLimit = kGSensorRange;
 
 // True when each of x, y and z lies within -8..8 g (NaN does not).
 bool gsensorInRange(double x, double y, double z);

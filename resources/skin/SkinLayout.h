@@ -1,8 +1,7 @@
-// Where things sit on the two skinned screens, in client pixels. The skin
-// generator paints the backgrounds around these places and the windows draw
-// their dynamic parts at them, so both read the numbers from here.
-// A rectangle noted (left, top)-(right, bottom) excludes its right column and
-// bottom row.
+// Where things sit on the two skinned screens, for the skin generator: the
+// layout table's values in the toolkit's types. The generator paints the
+// backgrounds around these places and the windows draw their changing parts
+// at the same places, read from the same table.
 #pragma once
 
 #include <QPoint>
@@ -11,116 +10,129 @@
 
 #include <array>
 
+#include "MainScreenLayout.h"
 #include "SkinIds.h"
 
 namespace kyvo::skin::layout {
 
+namespace table = ::kyvo::layout;
+
+constexpr QPoint q(table::Point p) { return {p.x, p.y}; }
+constexpr QSize q(table::Size s) { return {s.width, s.height}; }
+constexpr QRect q(const table::Rect& r) { return {r.left, r.top, r.width(), r.height()}; }
+
 // ---- main window -------------------------------------------------------
 
-inline constexpr QSize kMainSize{1020, 780};
-inline constexpr int kTitleHeight = 35;                     // the strip the window is dragged by
-inline constexpr QRect kFileNameText{25, 7, 300, 30};       // current file name, white 15 pt
-inline constexpr int kBrandLeft = 360;                      // the product name lives in x 360..880
-inline constexpr int kBrandRight = 880;
-inline constexpr QPoint kMinimiseButton{910, 1};
-inline constexpr QPoint kCloseButton{955, 1};
+inline constexpr QSize kMainSize = q(table::kMainSize);
+inline constexpr int kTitleHeight = table::kCaptionHeight;
+inline constexpr QRect kFileNameText = q(table::kTitleRegion); // current file name, white 15 pt
+inline constexpr int kBrandLeft = table::kBrandLeft;
+inline constexpr int kBrandRight = table::kBrandRight;
+inline constexpr QPoint kMinimiseButton = q(table::kMinimiseButton);
+inline constexpr QPoint kCloseButton = q(table::kCloseButton);
 
-inline constexpr QRect kVideo{24, 45, 640, 360};
-inline constexpr QRect kMap{689, 52, 310, 410};
-inline constexpr QPoint kMapNoticeCentre{840, 255};         // "no network" notice, red, centred
-inline constexpr QPoint kUsbButton{740, 47};
+inline constexpr QRect kVideo = q(table::kVideo);
+inline constexpr QRect kMap = q(table::kMap);
+inline constexpr QPoint kMapNoticeCentre{table::kNoticeCentreX, table::kNoticeTop};
+inline constexpr QPoint kUsbButton = q(table::kUsbButton);
 
-inline constexpr QPoint kPrevButton{98, 431};
-inline constexpr QPoint kPauseButton{208, 431};
-inline constexpr QPoint kStopButton{318, 431};
-inline constexpr QPoint kPlayButton{428, 431};
-inline constexpr QPoint kNextButton{538, 431};
+inline constexpr QPoint kPrevButton = q(table::kPrevButton);
+inline constexpr QPoint kPauseButton = q(table::kPauseButton);
+inline constexpr QPoint kStopButton = q(table::kStopButton);
+inline constexpr QPoint kPlayButton = q(table::kPlayButton);
+inline constexpr QPoint kNextButton = q(table::kNextButton);
 
-inline constexpr int kEventMarkTop = 466;
-inline constexpr int kEventMarkMinX = 44;
-inline constexpr int kEventMarkMaxX = 404;
+inline constexpr int kEventMarkTop = table::kEventMarkTop;
+inline constexpr int kEventMarkMinX = table::kEventMarkLeft;
+inline constexpr int kEventMarkMaxX = table::kEventMarkLeft + table::kProgressBar.maxPosition;
 
 // A horizontal bar: the groove of the background, the filled part built from
 // a left cap, one-pixel fill columns and a right cap, and a knob whose left
 // edge is knobLeft + position.
 struct Bar {
-    QRect groove;        // the empty bar in the background
+    QRect groove;
     QPoint leftCap;
-    int fillLeft;        // first and last fill column
+    int fillLeft; // first and last fill column
     int fillRight;
     QPoint rightCap;
-    int knobLeft;        // knob x at position 0
+    int knobLeft; // knob x at position 0
     int knobTop;
     int maxPosition;
 };
-inline constexpr Bar kProgressBar{{20, 506, 399, 8}, {20, 506}, 25, 384, {414, 506}, 23, 501, 360};
-inline constexpr Bar kSpeedBar{{639, 503, 140, 8}, {639, 503}, 644, 750, {774, 503}, 644, 498, 107};
-inline constexpr Bar kVolumeBar{{842, 503, 161, 8}, {842, 503}, 847, 974, {998, 503}, 847, 498, 128};
-inline constexpr QRect kProgressErase{20, 501, 427, 25};    // (20, 501)-(447, 526)
-inline constexpr int kSpeedSteps = 7;                       // 0.15x 0.25x 0.5x 1x 2x 4x 6x
+constexpr Bar q(const table::Bar& b) {
+    return {q(b.groove), q(b.leftCap), b.fillLeft, b.fillRight, q(b.rightCap), b.knobAtZero.left, b.knobAtZero.top,
+            b.maxPosition};
+}
+inline constexpr Bar kProgressBar = q(table::kProgressBar);
+inline constexpr Bar kSpeedBar = q(table::kSpeedBar);
+inline constexpr Bar kVolumeBar = q(table::kVolumeBar);
+inline constexpr QRect kProgressErase = q(table::kProgressRegion);
+inline constexpr int kSpeedSteps = table::kSpeedSteps;
 
-inline constexpr QPoint kSpeedIcon{608, 499};
-inline constexpr QPoint kVolumeIcon{810, 499};
-inline constexpr QPoint kTimeText{435, 500};                // "00:01:15", white 12 pt
-inline constexpr QPoint kDurationText{498, 500};            // " / 00:03:00"
-inline constexpr QRect kTimeArea{430, 495, 150, 79};        // (430, 495)-(580, 574), kept dark
+inline constexpr QPoint kSpeedIcon = q(table::kSpeedIcon);
+inline constexpr QPoint kVolumeIcon = q(table::kVolumeIcon);
+inline constexpr QPoint kTimeText = q(table::kElapsedText);
+inline constexpr QPoint kDurationText = q(table::kLengthText);
+inline constexpr QRect kTimeArea = q(table::kTimeRegion); // kept dark
 
-inline constexpr QRect kHeadingArea{38, 541, 108, 109};     // (38, 541)-(146, 650)
-inline constexpr QPoint kHeadingCentre{90, 596};
-inline constexpr int kHeadingNeedleLength = 22;
-inline constexpr int kHeadingNeedleWidth = 3;
+inline constexpr QRect kHeadingArea = q(table::kHeadingRegion);
+inline constexpr QPoint kHeadingCentre = q(table::kHeadingCentre);
+inline constexpr int kHeadingNeedleLength = table::kNeedleLength;
+inline constexpr int kHeadingNeedleWidth = table::kNeedleWidth;
 
-inline constexpr QRect kSpeedArea{195, 569, 60, 62};        // (195, 569)-(255, 631)
-inline constexpr std::array kSpeedDigits{QPoint{210, 600}, QPoint{225, 600}, QPoint{240, 600}};
-inline constexpr QPoint kSpeedUnit{200, 638};
+inline constexpr QRect kSpeedArea = q(table::kSpeedRegion);
+inline constexpr std::array kSpeedDigits{q(table::kSpeedDigits[0]), q(table::kSpeedDigits[1]),
+                                         q(table::kSpeedDigits[2])};
+inline constexpr QPoint kSpeedUnit{table::kUnitSignRegion.left, table::kUnitSignRegion.top};
 
-inline constexpr QRect kGSensorErase{355, 562, 275, 218};   // (355, 562)-(630, 780)
-inline constexpr std::array kGSensorText{QPoint{380, 572}, QPoint{463, 572}, QPoint{546, 572}};
-inline constexpr QRect kGSensorGraph{372, 612, 210, 96};    // (372, 612)-(582, 708)
-inline constexpr int kGSensorZeroY = 658;
-inline constexpr int kGSensorPlusY = 620;                   // +8 g
-inline constexpr int kGSensorMinusY = 696;                  // -8 g
-inline constexpr int kGSensorRange = 8;
+inline constexpr QRect kGSensorErase = q(table::kGSensorPanel);
+inline constexpr std::array kGSensorText{q(table::kGSensorTexts[0]), q(table::kGSensorTexts[1]),
+                                         q(table::kGSensorTexts[2])};
+inline constexpr QRect kGSensorGraph = q(table::kGSensorGraph);
+inline constexpr int kGSensorZeroY = table::kGSensorZeroY;
+inline constexpr int kGSensorPlusY = table::kGSensorPlusY;
+inline constexpr int kGSensorMinusY = table::kGSensorMinusY;
+inline constexpr int kGSensorRange = table::kGSensorRange;
 
-inline constexpr QPoint kLatitudeText{23, 660};
-inline constexpr QPoint kLongitudeText{23, 677};
-inline constexpr QRect kPositionArea{20, 657, 202, 40};     // (20, 657)-(222, 697)
+inline constexpr QPoint kLatitudeText = q(table::kLatitudeText);
+inline constexpr QPoint kLongitudeText = q(table::kLongitudeText);
+inline constexpr QRect kPositionArea = q(table::kPositionRegion);
 
-inline constexpr QPoint kPrintButton{15, 721};
-inline constexpr QPoint kCaptureButton{75, 721};
-inline constexpr QPoint kSaveButton{135, 721};
-inline constexpr QPoint kInfoButton{195, 721};
-inline constexpr QPoint kSettingsButton{255, 721};
+inline constexpr QPoint kPrintButton = q(table::kPrintButton);
+inline constexpr QPoint kCaptureButton = q(table::kCaptureButton);
+inline constexpr QPoint kSaveButton = q(table::kSaveButton);
+inline constexpr QPoint kInfoButton = q(table::kInfoButton);
+inline constexpr QPoint kSettingsButton = q(table::kSettingsButton);
 
-inline constexpr QRect kListFrame{678, 570, 328, 178};      // (678, 570)-(1006, 748)
-inline constexpr int kListHeaderY = 605;                    // header line, x 683..1001
-inline constexpr int kListHeaderLeft = 683;
-inline constexpr int kListHeaderRight = 1001;
-inline constexpr std::array kListColumnLines{725, 795};     // from y 585 to 740
-inline constexpr int kListColumnTop = 585;
-inline constexpr int kListColumnBottom = 740;
-inline constexpr int kListTitleY = 583;
-inline constexpr std::array kListTitleX{687, 742, 850};
-inline constexpr QRect kListRows{685, 608, 300, 126};       // seven rows
-inline constexpr int kListRowHeight = 18;
-inline constexpr int kListRowCount = 7;
-inline constexpr QRect kListScrollTrack{985, 627, 15, 96};  // (985, 627)-(1000, 723)
-inline constexpr QPoint kListScrollUp{985, 612};
-inline constexpr QPoint kListScrollDown{985, 725};
-inline constexpr QPoint kClearListButton{815, 536};
-inline constexpr QPoint kOpenFilesButton{892, 536};
+inline constexpr QRect kListFrame = q(table::kListFrame);
+inline constexpr int kListHeaderY = table::kListHeaderY;
+inline constexpr int kListHeaderLeft = table::kListHeaderLeft;
+inline constexpr int kListHeaderRight = table::kListHeaderRight;
+inline constexpr std::array kListColumnLines{table::kListColumnX[0], table::kListColumnX[1]};
+inline constexpr int kListColumnTop = table::kListColumnTop;
+inline constexpr int kListColumnBottom = table::kListColumnBottom;
+inline constexpr int kListTitleY = table::kListTitles[0].y;
+inline constexpr std::array kListTitleX{table::kListTitles[0].x, table::kListTitles[1].x, table::kListTitles[2].x};
+inline constexpr QRect kListRows = q(table::kListRows);
+inline constexpr int kListRowHeight = table::kListRowHeight;
+inline constexpr int kListRowCount = table::kListRowCount;
+inline constexpr QRect kListScrollTrack = q(table::kListTrack);
+inline constexpr QPoint kListScrollUp = q(table::kListArrowUp);
+inline constexpr QPoint kListScrollDown = q(table::kListArrowDown);
+inline constexpr QPoint kClearListButton = q(table::kClearListButton);
+inline constexpr QPoint kOpenFilesButton = q(table::kOpenFilesButton);
 
 // ---- password screen ---------------------------------------------------
 
-inline constexpr QSize kPasswordSize{440, 300};
-inline constexpr QPoint kPasswordCaption{80, 200};          // "密碼", white 14 pt
-inline constexpr QRect kPasswordFieldFrame{160, 198, 106, 27};  // (160, 198)-(266, 225), grey
-inline constexpr QRect kPasswordField{165, 203, 95, 18};    // black text field
-inline constexpr QPoint kPasswordOk{278, 197};
-inline constexpr QPoint kPasswordClose{390, 1};
-inline constexpr QPoint kUnlockAnimation{272, 192};
-inline constexpr int kUnlockFrameMs = 100;
-inline constexpr int kUnlockRepeats = 2;
+inline constexpr QSize kPasswordSize = q(table::kPasswordSize);
+inline constexpr QPoint kPasswordCaption = q(table::kPasswordCaption);
+inline constexpr QRect kPasswordFieldFrame = q(table::kPasswordEditBorder);
+inline constexpr QRect kPasswordField = q(table::kPasswordField);
+inline constexpr QPoint kPasswordOk = q(table::kPasswordOkButton);
+inline constexpr QPoint kPasswordClose = q(table::kPasswordCloseButton);
+inline constexpr QPoint kUnlockAnimation = q(table::kUnlockAnimation);
+inline constexpr int kUnlockFrameMs = table::kUnlockFrameMs;
+inline constexpr int kUnlockRepeats = table::kUnlockRounds;
 
 // ---- where each bitmap is painted against its background -----------------
 // Bitmaps are copied onto the screens without blending, so each one is drawn

@@ -29,7 +29,7 @@ QRect drawnArea(const QImage& image, const std::function<bool(QRgb)>& belongs) {
 
 template <typename Draw>
 QImage drawnOnBlack(Draw draw) {
-    QImage image(kSkinSize.width, kSkinSize.height, QImage::Format_RGB32);
+    QImage image(kMainSize.width, kMainSize.height, QImage::Format_RGB32);
     image.fill(Qt::black);
     QPainter painter(&image);
     draw(painter);
@@ -91,7 +91,7 @@ TEST_F(GaugeTexts, TheLongestPositionLinesStayInsideTheGpsWell) {
 // 999 km/h: the three digit images stand inside the speed box.
 TEST(SpeedDigits, TheThreeDigitsStandInsideTheSpeedBox) {
     const QRect box(QPoint(kSpeedRegion.left, kSpeedRegion.top), QPoint(kSpeedRegion.right - 1, kSpeedRegion.bottom - 1));
-    for (const Point at : kSpeedDigitsAt) {
+    for (const Point at : kSpeedDigits) {
         const QImage nine = skinImage(bitmap::kDigitFirst + 9);
         ASSERT_FALSE(nine.isNull());
         EXPECT_TRUE(box.contains(QRect(QPoint(at.x, at.y), nine.size()))) << at.x;

@@ -12,6 +12,8 @@
 #include "Strings.h"
 #include "RegistryStore.h"
 #include "SettingPopup.h"
+#include "PlaybackControls.h"
+#include "SkinLayout.h"
 #include "Skin.h"
 #include "SkinButton.h"
 
@@ -114,6 +116,46 @@ TEST_F(MainWindowTest, PaintedMainScreenShowsHeaderDigitsAndButtons) {
     EXPECT_TRUE(showsImage(window, bitmap::kSliderKnob, {644 + 56, 498}));
     // The scroll track colour.
     EXPECT_EQ(window.pixel(992, 680), qRgb(0x23, 0x23, 0x23));
+}
+
+// The window and the skin generator read one layout: every image the
+// generator paints a background for stands on the idle main screen exactly
+// at the generator's place for it.
+TEST_F(MainWindowTest, EveryControlStandsWhereTheSkinPaintsItsImage) {
+    auto dialog = openDialog();
+    const QImage window = dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    auto placed = [](int id) {
+        const skin::layout::Placement* placement = skin::layout::findPlacement(id);
+        return placement ? placement->at : QPoint(-1, -1);
+    };
+    for (const BitmapButtonSpec& spec : kBitmapButtons) {
+        if (spec.id == control::kPasswordOk)
+            continue; // the password screen's
+        SCOPED_TRACE(spec.id);
+        EXPECT_EQ(placed(spec.normalImage), QPoint(spec.place.x, spec.place.y));
+        EXPECT_EQ(dialog->button(spec.id)->pos(), QPoint(spec.place.x, spec.place.y));
+        EXPECT_TRUE(showsImage(window, spec.normalImage, placed(spec.normalImage)));
+    }
+    // Icons, unit sign and list arrows at the generator's places (the bars'
+    // left caps lie partly under their knobs).
+    for (const int id : {bitmap::kPlaybackSpeedIcon, bitmap::kVolumeOnIcon, bitmap::kUnitKmh,
+                         bitmap::kScrollUp, bitmap::kScrollDown}) {
+        SCOPED_TRACE(id);
+        EXPECT_TRUE(showsImage(window, id, placed(id)));
+    }
+    // Knobs at their start positions and the zero digits, by the generator's bars.
+    const auto& layout = skin::layout::kProgressBar;
+    EXPECT_TRUE(showsImage(window, bitmap::kProgressKnob, {layout.knobLeft, layout.knobTop}));
+    EXPECT_TRUE(showsImage(window, bitmap::kSliderKnob,
+                           {skin::layout::kSpeedBar.knobLeft + kSpeedStartPosition, skin::layout::kSpeedBar.knobTop}));
+    EXPECT_TRUE(showsImage(window, bitmap::kSliderKnob,
+                           {skin::layout::kVolumeBar.knobLeft + kVolumeStartPosition, skin::layout::kVolumeBar.knobTop}));
+    for (const QPoint at : skin::layout::kSpeedDigits)
+        EXPECT_TRUE(showsImage(window, bitmap::kDigitFirst, at));
+    // The hidden step buttons sit on the progress bar's row.
+    for (const PushButtonSpec& spec : kHiddenStepButtons)
+        EXPECT_TRUE(kProgressRegion.contains(Rect::edges(spec.rect.left, spec.rect.top, spec.rect.right,
+                                                         std::min(spec.rect.bottom, kProgressRegion.bottom))));
 }
 
 TEST_F(MainWindowTest, FirstRunWritesTheDefaultConfiguration) {
