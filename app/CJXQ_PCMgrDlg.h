@@ -11,21 +11,32 @@
 // wrong password, Alt+F4) runs the shutdown once: the configuration is written
 // and every popup destroyed.
 //
+// The screen is drawn by parts, each owning its state and painting into the
+// back buffer: the bars (PlaybackBars), the gauges (GaugePanel), the play
+// list and title (PlayListPanel), the map panel (MapPanel) and the password
+// screen (PasswordGate). The window translates input and messages into
+// changes of the parts and the adapter, and marks what changed with
+// invalidate(). Painting happens in one phase: before the window system
+// repaints, compose() draws the background and the parts that meet the
+// marked region into the back buffer; paintEvent() only copies the back
+// buffer to the screen.
+//
 // GUI thread only. Other threads reach it through postMessage().
 
-#include "MainLayout.h"
-#include "PasswordCheck.h"
-#include "EventMarks.h"
-#include "PlaybackControls.h"
-#include "PlayList.h"
-#include "Telemetry.h"
 #include "AdapterHost.h"
+#include "MainLayout.h"
 #include "RegistryStore.h"
 #include "SkinCanvas.h"
 #include "WindowMessage.h"
+#include "parts/GaugePanel.h"
+#include "parts/MapPanel.h"
+#include "parts/PasswordGate.h"
+#include "parts/PlayListPanel.h"
+#include "parts/PlaybackBars.h"
 
 #include <QBasicTimer>
 #include <QPoint>
+#include <QRegion>
 
 #include <map>
 #include <memory>
@@ -65,9 +76,9 @@ public:
     bool ended() const { return ended_; }
     int result() const { return result_; }
     bool unlocked() const { return unlocked_; }
-    bool usePassword() const { return usePassword_ != 0; }
-    bool unlockAnimationRunning() const { return unlockFrame_ >= 0; }
-    int volumePosition() const { return volumePosition_; }
+    bool usePassword() const { return gate_.asked(); }
+    bool unlockAnimationRunning() const { return gate_.unlocking(); }
+    int volumePosition() const { return bars_.volume(); }
     double scale() const { return displayScale_; }
     SettingPopup* settingPopup() const { return settingPopup_; }
     SkinButton* button(int controlId) const;
@@ -83,7 +94,7 @@ public:
     void openSelectedFile();
     // Appends recordings to the play list (sorted first when `sorted`).
     void addToPlayList(std::vector<std::u16string> paths, bool sorted);
-    const PlayList& playList() const { return playList_; }
+    const PlayList& playList() const { return listPanel_.list(); }
     FilesOpenPopup* filesPopup() const { return filesPopup_; }
     usbtool::UsbToolPopup* usbPopup() const { return usbPopup_; }
     // The next file that opens is held at `seconds` of its recording (the
@@ -108,7 +119,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // Window creation and initialisation (MainWindow.cpp).
+    // Window creation, the message map, commands and shutdown (MainWindow.cpp).
     void onCreate();
     void createAdapter();
     void readConfiguration();
@@ -117,42 +128,23 @@ private:
     void placeControls();
     void showMainScreen();
     void onDestroy();
+    void onClose();
+    void onSystemSettings();
+    void onUsbTool();
 
     // The password gate (MainWindowPassword.cpp).
     void setUpPasswordScreen();
     void checkPassword();
     void advanceUnlockAnimation();
     void finishUnlock();
-    void paintPasswordScreen();
 
-    // Painting of the main screen (MainWindowPaint.cpp).
-    void paintMainScreen();
-    void drawListHeader();
-    void drawProgressBar();
-    void drawSpeedUnitSign();
-    void drawHeadingNeedle();
-    void drawSliders();
-    void drawSpeedDigits();
-    void drawListRows();
-    void drawTitle();
-    void erasePlayListPanel();
-    void drawConnectionNotice();
-    void removeConnectionNotice();
+    // Composing the back buffer and repainting (MainWindowPaint.cpp).
+    void compose();
     void invalidate(const Rect& rect);
-
-    // Timer 100.
+    void invalidateAll();
     void onTimer100();
 
-    // Commands (MainWindow.cpp).
-    void onClose();
-    void onSystemSettings();
-    void onOpenFiles();
-    void onClearList();
-    void onUsbTool();
-    LResult onFilesAdd(WParam count, LParam kind);
-    void resetPlaybackInterface();
-    bool atEndBound() const;
-    // Playback controls (MainWindowPlayback.cpp).
+    // Playback (MainWindowPlayback.cpp).
     bool settingIdle() const;
     void pause();
     void holdPicture();
@@ -160,36 +152,43 @@ private:
     void seekTo(float seconds, bool relative);
     void stop();
     void eraseStoppedRegions();
+    void resetPlaybackInterface();
+    bool atEndBound() const;
     void stepFile(bool next);
     LResult onPlayerEnd(LParam lParam);
+    LResult onPlayerFrame();
     void stepSeconds(int seconds);
     void stepFrame();
     void applySpeed();
     void applyVolume();
-    void readEventMarks();
-    void drawEventMarks();
-    void drawTimeTexts();
-    void eraseGauges();
+    bool stepKey(int key);
+    // The bars under the mouse (MainWindowBars.cpp).
     bool controlsPress(int x, int y);
     void controlsDrag(int x);
     void controlsRelease();
     void beginDrag(DragTarget target);
     void setVolumeFromX(int x);
-    bool stepKey(int key);
-    // Telemetry gauges (MainWindowTelemetry.cpp).
-    LResult onPlayerFrame();
-    void updateGSensor(double x, double y, double z);
-    void drawPositionTexts();
-    void refreshSpeedDigits();
-    // The play-list panel's part of the mouse (MainWindowInput.cpp).
+    // The play list and opening files (MainWindowPlayList.cpp).
+    void onOpenFiles();
+    void onClearList();
+    LResult onFilesAdd(WParam count, LParam kind);
+    void readEventMarks();
+    void skipBrokenFile();
     bool playListPress(int x, int y);
     void playListDoubleClick(int x, int y);
-    void skipBrokenFile();
 
     std::unique_ptr<RegistryStore> store_;
     SkinCanvas canvas_;
+    QRegion dirty_;         // marked since the last compose; all of it at first
     double displayScale_ = 1.0;
     QRect windowRect_;
+
+    // The parts of the screen.
+    PlaybackBars bars_;
+    GaugePanel gauges_;
+    PlayListPanel listPanel_;
+    MapPanel map_;
+    PasswordGate gate_;
 
     std::map<int, SkinButton*> buttons_; // owned by Qt as children
     QLineEdit* passwordEdit_ = nullptr;
@@ -200,10 +199,8 @@ private:
     QString currentFile_;
     bool openPending_ = false; // a file was to be opened before the password was given
     int brokenInARow_ = 0;     // files refused as no recording since the last that played
-    PlayList playList_;
     FilesOpenPopup* filesPopup_ = nullptr; // owned from its first use to shutdown
     usbtool::UsbToolPopup* usbPopup_ = nullptr; // owned from its first use to shutdown
-    QString title_;
     // A knob or the list thumb being dragged, and which.
     bool dragInProgress_ = false;
     DragTarget dragTarget_ = DragTarget::Progress;
@@ -223,32 +220,9 @@ private:
     bool paused_ = false;
     bool videoPopupsActive_ = false;
     double holdAt_ = -1; // seconds the next opened file is held at; -1: none
-    bool noticeShown_ = false;
-    Rect noticeRect_{};
-
-    // Password gate.
-    int usePassword_ = 0;
-    StoredPassword storedPassword_{};
-    int unlockFrame_ = -1; // frame index of the running unlock animation, -1 when idle
-    QBasicTimer unlockTimer_;
-
-    // Playback interface state shown on the skin.
-    int progressPosition_ = 0;
-    int speedPosition_ = 56;
-    int speedStep_ = 4;
-    int volumePosition_ = 128;
-
-    // Telemetry shown on the gauges.
-    RmcFix fix_{};
-    SpeedDigits speedDigits_;
-    int shownSpeed_ = 0;
-    Point headingVector_{0, 0};
-    GSensorGraph graph_;
-    int frameCounter_ = 0; // frames since the graph last wrapped
-    std::vector<EventRecord> eventRecords_;
-    bool eventMarksPresent_ = false;
 
     QBasicTimer timer100_;
+    QBasicTimer unlockTimer_;
 
     // Dragging the window by its top strip.
     bool draggingWindow_ = false;

@@ -55,10 +55,10 @@ void CJXQ_PCMgrDlg::onCreate() {
     displayScale_ = displayScale(this);
     createAdapter();
     adapter_->stepping.store(0);
-    graph_.resetToStart();
     settingPopup_ = new SettingPopup(this);
     readConfiguration();
     canvas_.load();
+    dirty_ = QRegion(QRect(QPoint(0, 0), canvas_.backBuffer().size()));
 }
 
 // The adapter, its video rectangle and the playback library. A library that
@@ -80,9 +80,8 @@ void CJXQ_PCMgrDlg::readConfiguration() {
     const QByteArray bytes = value.value_or(QByteArray());
     const ViewerConfigRead config = readViewerConfig(
         std::span(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size())));
-    usePassword_ = config.usePassword;
-    storedPassword_ = config.storedPassword;
-    volumePosition_ = config.volumePosition;
+    gate_.configure(config.usePassword != 0, config.storedPassword);
+    bars_.setVolume(config.volumePosition);
     if (!config.wasEmpty)
         settingPopup_->parseFragment(config.fragment);
     const auto block = config.block.toBytes();
@@ -94,7 +93,7 @@ void CJXQ_PCMgrDlg::writeConfiguration() {
     if (settingPopup_)
         block = settings::SystemSettings::fromBytes(settingPopup_->blockBytes());
     const std::string text =
-        buildViewerConfig(block, volumePosition_, settingPopup_ ? &settingPopup_->store() : nullptr);
+        buildViewerConfig(block, bars_.volume(), settingPopup_ ? &settingPopup_->store() : nullptr);
     store_->write(QString::fromLatin1(kViewerConfigKey), QString::fromLatin1(kViewerConfigValue),
                   QByteArray(text.data(), static_cast<qsizetype>(text.size())));
 }
@@ -117,7 +116,7 @@ void CJXQ_PCMgrDlg::initDialog() {
     createControls();
     placeControls();
 
-    if (usePassword_) {
+    if (gate_.asked()) {
         setUpPasswordScreen();
         if (const QScreen* screen = this->screen())
             move(screen->availableGeometry().center() - rect().center());
@@ -183,7 +182,7 @@ void CJXQ_PCMgrDlg::showMainScreen() {
             button->show();
     canvas_.selectMainBackground();
     unlocked_ = true;
-    update();
+    invalidateAll();
 }
 
 SkinButton* CJXQ_PCMgrDlg::button(int controlId) const {
@@ -194,7 +193,7 @@ SkinButton* CJXQ_PCMgrDlg::button(int controlId) const {
 int CJXQ_PCMgrDlg::doModal() {
     initDialog();
     show();
-    if (usePassword_ && passwordEdit_->isVisible())
+    if (gate_.asked() && passwordEdit_->isVisible())
         passwordEdit_->setFocus();
     if (!ended_) {
         QEventLoop loop;
@@ -230,7 +229,7 @@ void CJXQ_PCMgrDlg::onDestroy() {
     writeConfiguration();
     delete settingPopup_;
     settingPopup_ = nullptr;
-    playList_.clear();
+    listPanel_.list().clear();
     delete filesPopup_;
     filesPopup_ = nullptr;
     delete usbPopup_; // waits for an exchange still running
@@ -348,13 +347,6 @@ void CJXQ_PCMgrDlg::timerEvent(QTimerEvent* event) {
         advanceUnlockAnimation();
     else
         MessageWindow::timerEvent(event);
-}
-
-bool CJXQ_PCMgrDlg::event(QEvent* event) {
-    // After activation the library's video window is placed again.
-    if (event->type() == QEvent::WindowActivate && playing_ && adapter_)
-        adapter_->NotifyMoved();
-    return MessageWindow::event(event);
 }
 
 // Alt+F4 or the window manager's close: the dialog's cancel.

@@ -67,11 +67,9 @@ void CJXQ_PCMgrDlg::mouseMoveEvent(QMouseEvent* event) {
     }
     if (dragInProgress_ && dragTarget_ == DragTarget::ListThumb) {
         const QPoint at = event->position().toPoint();
-        const bool pageChanged = playList_.dragThumb(at.x(), at.y());
+        const bool pageChanged = listPanel_.list().dragThumb(at.x(), at.y());
         // The scroll bar alone, or the whole panel when the page changed.
-        const Rect area = pageChanged ? kListPanelRepaint : kListScrollBarRepaint;
-        canvas_.erase(area);
-        invalidate(area);
+        invalidate(pageChanged ? kListPanelRepaint : kListScrollBarRepaint);
         return;
     }
     MessageWindow::mouseMoveEvent(event);
@@ -86,7 +84,7 @@ void CJXQ_PCMgrDlg::mouseReleaseEvent(QMouseEvent* event) {
     if (dragInProgress_) {
         releaseMouse();
         controlsRelease();
-        playList_.releaseThumb();
+        listPanel_.list().releaseThumb();
         dragInProgress_ = false;
         return;
     }

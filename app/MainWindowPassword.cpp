@@ -37,10 +37,9 @@ void CJXQ_PCMgrDlg::setUpPasswordScreen() {
 // A wrong entry ends the program; the right one plays the unlock animation
 // and then shows the main screen.
 void CJXQ_PCMgrDlg::checkPassword() {
-    if (unlocked_ || unlockFrame_ >= 0 || ended_)
+    if (unlocked_ || gate_.unlocking() || ended_)
         return;
-    const std::string entry = passwordEdit_->text().toStdString();
-    if (!passwordAccepted(entry, storedPassword_)) {
+    if (!gate_.accepts(passwordEdit_->text().toStdString())) {
         endDialog(1);
         return;
     }
@@ -48,22 +47,20 @@ void CJXQ_PCMgrDlg::checkPassword() {
     passwordEdit_->hide();
     buttons_.at(control::kPasswordOk)->setEnabled(false);
     // Nine frames, twice over, 100 ms each; the window stays responsive.
-    unlockFrame_ = 0;
-    update(toQRect(Rect::sized(kUnlockAnimation, kUnlockFrameSize)));
+    gate_.startUnlock();
+    invalidate(Rect::sized(kUnlockAnimation, kUnlockFrameSize));
     unlockTimer_.start(kUnlockFrameMs, this);
 }
 
 void CJXQ_PCMgrDlg::advanceUnlockAnimation() {
-    if (unlockFrame_ < 0)
+    if (!gate_.unlocking())
         return;
-    ++unlockFrame_;
-    if (unlockFrame_ >= kUnlockFrames * kUnlockRounds) {
+    if (!gate_.advanceUnlock()) {
         unlockTimer_.stop();
-        unlockFrame_ = -1;
         finishUnlock();
         return;
     }
-    update(toQRect(Rect::sized(kUnlockAnimation, kUnlockFrameSize)));
+    invalidate(Rect::sized(kUnlockAnimation, kUnlockFrameSize));
 }
 
 void CJXQ_PCMgrDlg::finishUnlock() {
@@ -83,35 +80,9 @@ void CJXQ_PCMgrDlg::finishUnlock() {
     for (auto& [id, button] : buttons_)
         if (id != control::kPasswordOk)
             button->show();
-    canvas_.eraseAll();
-    update();
+    invalidateAll();
     if (std::exchange(openPending_, false))
         openSelectedFile();
-}
-
-void CJXQ_PCMgrDlg::paintPasswordScreen() {
-    QImage& buffer = canvas_.backBuffer();
-    {
-        QPainter painter(&buffer);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(QPoint(0, 0), canvas_.background(),
-                          QRect(0, 0, kPasswordSize.width, kPasswordSize.height));
-        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        painter.setFont(pointFont(kPasswordCaptionFont, displayScale_));
-        painter.setPen(Qt::white);
-        const QFontMetrics metrics(painter.font());
-        painter.drawText(kPasswordCaption.x, kPasswordCaption.y + metrics.ascent(),
-                         loadString(strings::kPassword));
-        painter.setPen(toQColor(kPasswordBorderColour));
-        const Rect& b = kPasswordEditBorder;
-        painter.drawRect(b.left, b.top, b.width() - 1, b.height() - 1);
-        if (unlockFrame_ >= 0) {
-            const int frame = bitmap::kUnlockFirst + unlockFrame_ % kUnlockFrames;
-            painter.drawImage(kUnlockAnimation.x, kUnlockAnimation.y, skinImage(frame));
-        }
-    }
-    if (!usePassword_)
-        passwordEdit_->hide();
 }
 
 } // namespace kyvo::app

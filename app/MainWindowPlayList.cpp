@@ -1,38 +1,21 @@
-// The play list of the main window: adding recordings, the rows and the
-// scroll bar, the title of the file being played, the play command, clearing
-// the list and opening the selected file.
+// The play list of the main window: adding recordings, the play command,
+// clearing the list, opening the selected file, and the list's share of the
+// mouse.
 
 #include "CJXQ_PCMgrDlg.h"
 
 #include "FilesOpenPopup.h"
-#include "Fonts.h"
 #include "MessageBox.h"
-#include "PlaybackControls.h"
 #include "Recordings.h"
 #include "ROVUAdap.h"
 #include "SettingPopup.h"
-#include "Skin.h"
 #include "StringIds.h"
 
 #include <QFileInfo>
-#include <QPainter>
 
 #include <cstdio>
 
 namespace kyvo::app {
-
-namespace {
-
-int kindIcon(recordings::RecordingKind kind) {
-    switch (kind) {
-    case recordings::RecordingKind::Event: return bitmap::kKindEvent;
-    case recordings::RecordingKind::ManualEvent: return bitmap::kKindManual;
-    case recordings::RecordingKind::Normal: break;
-    }
-    return bitmap::kKindNormal;
-}
-
-} // namespace
 
 void CJXQ_PCMgrDlg::addToPlayList(std::vector<std::u16string> paths, bool sorted) {
     if (sorted) {
@@ -40,12 +23,7 @@ void CJXQ_PCMgrDlg::addToPlayList(std::vector<std::u16string> paths, bool sorted
         names.Sort();
         paths = names.takeNames();
     }
-    playList_.add(paths);
-    erasePlayListPanel();
-}
-
-void CJXQ_PCMgrDlg::erasePlayListPanel() {
-    canvas_.erase(kPlayListPanel);
+    listPanel_.list().add(paths);
     invalidate(kPlayListPanel);
 }
 
@@ -68,40 +46,26 @@ void CJXQ_PCMgrDlg::onOpenFiles() {
     filesPopup_->setShown(true);
 }
 
-void CJXQ_PCMgrDlg::resetPlaybackInterface() {
-    progressPosition_ = 0;
-    frameCounter_ = 0;
-    playing_ = false;
-    eventMarksPresent_ = false;
-    eventRecords_.clear();
-    invalidate(kEventMarkRow);
-    paused_ = false;
-    speedPosition_ = kSpeedStartPosition;
-    playList_.setPlayingIndex(-1);
-}
-
-bool CJXQ_PCMgrDlg::atEndBound() const {
-    return adapter_ && app::atEndBound(adapter_->currentSecond.load(), adapter_->frameCount.load());
-}
-
 // Play: resume a held picture, replay an ended file, or open the selection.
 void CJXQ_PCMgrDlg::play() {
-    if (!settingPopup_ || !settingPopup_->idle())
+    if (!settingIdle())
         return;
     if (playing_ && atEndBound()) {
         if (!paused_)
             return;
-        adapter_->operate(&player::ROVUState::Pause); // replays the ended file, from its start and not held
+        // Replays the ended file, from its start and not held.
+        adapter_->operate(&player::ROVUState::Pause);
         paused_ = false;
     }
-    if (playList_.empty())
+    const PlayList& list = listPanel_.list();
+    if (list.empty())
         return;
     if (playing_) {
         if (paused_) {
             resumePicture();
             return;
         }
-        if (playList_.selected() == playList_.playingIndex())
+        if (list.selected() == list.playingIndex())
             return;
     }
     openSelectedFile();
@@ -109,17 +73,16 @@ void CJXQ_PCMgrDlg::play() {
 
 void CJXQ_PCMgrDlg::onClearList() {
     if (playing_ && adapter_) {
-        adapter_->operate(&player::ROVUState::SetVolume, 0, false);
+        adapter_->operate(&player::ROVUState::SetVolume, 0.0f, false);
         adapter_->operate(&player::ROVUState::SkipEntry);
         adapter_->resetClock();
         resetPlaybackInterface();
         adapter_->channelMode.store(1); // the channel choice of the settings popup: one channel
     }
-    playList_.clear();
+    listPanel_.list().clear();
     resetPlaybackInterface();
     currentFile_.clear();
-    title_.clear();
-    canvas_.erase(kTitleRegion);
+    listPanel_.clearTitle();
     invalidate(kTitleRegion);
     // The same as a stop: the bars, time and G-sensor panel go with the list.
     eraseStoppedRegions();
@@ -133,11 +96,12 @@ void CJXQ_PCMgrDlg::onClearList() {
 void CJXQ_PCMgrDlg::openSelectedFile() {
     if (ended_)
         return;
-    if (!unlocked_ || unlockFrame_ >= 0) {
+    if (!unlocked_ || gate_.unlocking()) {
         openPending_ = true;
         return;
     }
-    const std::u16string* selected = playList_.path(static_cast<std::size_t>(std::max(playList_.selected(), 0)));
+    PlayList& list = listPanel_.list();
+    const std::u16string* selected = list.path(static_cast<std::size_t>(std::max(list.selected(), 0)));
     if (!selected)
         return;
     const QString path = QString::fromStdU16String(*selected);
@@ -145,23 +109,23 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
     if (static_cast<std::size_t>(utf8.size()) > player::kMaxPathBytes) {
         std::fprintf(stderr, "tessaro-viewer: path too long to play (%lld bytes): %s\n",
                      static_cast<long long>(utf8.size()), utf8.constData());
-        playList_.setSelected(std::max(playList_.playingIndex(), 0));
-        erasePlayListPanel();
+        list.setSelected(std::max(list.playingIndex(), 0));
+        invalidate(kPlayListPanel);
         messageBox(this, strings::kPathTooLongToPlay, MessageIcon::Warning);
         return;
     }
     createAdapter();
-    if (playing_) {
+    if (playing_)
         adapter_->resetClock();
-    }
     resetPlaybackInterface();
     adapter_->stepping.store(0); // a new file plays; nothing is held for steps
-    playList_.setPlayingIndex(playList_.selected());
+    list.setPlayingIndex(list.selected());
     currentFile_ = path;
-    drawTitle();
-    if (playList_.pageCount() > 1)
-        playList_.placeThumb96(true);
-    erasePlayListPanel();
+    listPanel_.showTitleOf(currentFile_);
+    invalidate(kTitleRegion);
+    if (list.pageCount() > 1)
+        list.placeThumb96(true);
+    invalidate(kPlayListPanel);
 
     const QFileInfo status(currentFile_);
     invalidate(kVideo);
@@ -171,14 +135,14 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
         return;
     }
     readEventMarks();
-    if (speedStep_ != kNormalSpeedStep) {
-        speedPosition_ = kSpeedStartPosition;
+    if (bars_.speedStep() != kNormalSpeedStep) {
+        bars_.setSpeed(kSpeedStartPosition);
         applySpeed();
     }
     applyVolume();
-    eraseGauges();
-    frameCounter_ = 0;
-    speedDigits_.reset();
+    gauges_.startFile();
+    for (const Rect& r : {kHeadingRegion, kGSensorPanel, kPositionRegion, kSpeedRegion})
+        invalidate(r);
     if (adapter_->channelMode.load() == 1) {
         const int opened = adapter_->Open(utf8.constData(), "");
         if (opened == player::kNotARecording) {
@@ -192,6 +156,14 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
     applyVolume();
 }
 
+// Event and manual-event recordings ("evt_", "muevt_" in the file name; a
+// folder of that name does not count) carry an event box.
+void CJXQ_PCMgrDlg::readEventMarks() {
+    if (!QFileInfo(currentFile_).fileName().contains(QStringLiteral("evt_")))
+        return;
+    bars_.setEventMarks(readEventMarksFromFile(currentFile_.toStdString()), startTimeOf(currentFile_.toStdU16String()));
+}
+
 // A file that holds no recording: say so and go on with the next file of the
 // list, as at the end of a file. The next file opens from the event loop, not
 // from here, so a run of broken files never nests. A list of nothing but
@@ -199,83 +171,32 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
 void CJXQ_PCMgrDlg::skipBrokenFile() {
     std::fprintf(stderr, "tessaro-viewer: not a recording: %s\n", currentFile_.toUtf8().constData());
     messageBox(this, strings::kNotARecording, MessageIcon::Warning);
-    if (++brokenInARow_ >= static_cast<int>(playList_.count()))
+    if (++brokenInARow_ >= static_cast<int>(listPanel_.list().count()))
         return;
     QMetaObject::invokeMethod(
         this,
         [this] {
-            const int count = static_cast<int>(playList_.count());
+            PlayList& list = listPanel_.list();
+            const int count = static_cast<int>(list.count());
             if (ended_ || playing_ || count == 0)
                 return; // the user opened something meanwhile, or cleared the list
-            playList_.selectAndShow(advanceIndex(playList_.playingIndex(), count));
+            list.selectAndShow(advanceIndex(list.playingIndex(), count));
             openSelectedFile();
         },
         Qt::QueuedConnection);
 }
 
-// The title: the path from its last kind marker on, in the top strip.
-void CJXQ_PCMgrDlg::drawTitle() {
-    canvas_.erase(kTitleRegion);
-    invalidate(kTitleRegion);
-    if (playList_.empty())
-        return;
-    title_ = QString::fromStdU16String(recordings::titleText(currentFile_.toStdU16String()));
-    if (title_.isEmpty())
-        return;
-    QPainter painter(&canvas_.backBuffer());
-    painter.setFont(pointFont(kTitleFont, displayScale_));
-    painter.setPen(Qt::white);
-    painter.setClipRect(toQRect(kTitleRegion));
-    drawTextAt(painter, {kTitleRegion.left, kTitleRegion.top}, title_);
-}
-
-void CJXQ_PCMgrDlg::drawListRows() {
-    QPainter painter(&canvas_.backBuffer());
-    painter.setFont(pointFont(kListRowFont, displayScale_));
-    const int rows = playList_.rowsOnPage();
-    for (int i = 0; i < rows; ++i) {
-        const int index = playList_.page() * PlayList::kRowsPerPage + i;
-        const std::u16string* path = playList_.path(static_cast<std::size_t>(index));
-        if (!path)
-            break; // a page beyond the list stops at the first missing entry
-        const int y = PlayList::kRowsTop + PlayList::kRowHeight * i;
-        const bool selected = index == playList_.selected();
-        if (selected)
-            painter.fillRect(QRect(PlayList::kRowsLeft, y, PlayList::kRowsRight - PlayList::kRowsLeft,
-                                   PlayList::kRowHeight),
-                             toQColor(kSelectedRowColour));
-        painter.setPen(selected ? Qt::black : Qt::white);
-        const auto kind = recordings::classify(*path).kind;
-        painter.drawImage(kKindIconX, y + kKindIconDrop, skinImage(kindIcon(kind)));
-        drawTextAt(painter, {kDateX, y}, QString::fromStdU16String(recordings::dateText(*path)));
-        drawTextAt(painter, {kNameX, y}, QString::fromStdU16String(recordings::rowName(*path)));
-    }
-    painter.fillRect(toQRect(kListTrack), toQColor(kListTrackColour));
-    if (playList_.pageCount() > 1) {
-        const auto& thumb = playList_.thumb();
-        painter.fillRect(QRect(PlayList::kTrackLeft, thumb.top, PlayList::kTrackRight - PlayList::kTrackLeft,
-                               thumb.bottom - thumb.top),
-                         toQColor(kListThumbColour));
-    }
-    painter.end();
-    canvas_.drawImage(bitmap::kScrollUp, kListArrowUp);
-    canvas_.drawImage(bitmap::kScrollDown, kListArrowDown);
-}
-
 bool CJXQ_PCMgrDlg::playListPress(int x, int y) {
-    const PlayList::Hit hit = playList_.press(x, y);
-    switch (hit) {
+    switch (listPanel_.list().press(x, y)) {
     case PlayList::Hit::None:
         return false;
     case PlayList::Hit::Thumb:
-        dragInProgress_ = true;
-        dragTarget_ = DragTarget::ListThumb;
-        grabMouse();
+        beginDrag(DragTarget::ListThumb);
         return true;
     case PlayList::Hit::Row:
     case PlayList::Hit::PageUp:
     case PlayList::Hit::PageDown:
-        erasePlayListPanel();
+        invalidate(kPlayListPanel);
         return true;
     }
     return false;
@@ -285,11 +206,12 @@ bool CJXQ_PCMgrDlg::playListPress(int x, int y) {
 // the row that plays it does nothing. Anywhere else it does nothing at all:
 // the first click of the pair already acted.
 void CJXQ_PCMgrDlg::playListDoubleClick(int x, int y) {
-    const int row = playList_.rowAt(x, y);
-    if (row < 0 || playList_.empty())
+    PlayList& list = listPanel_.list();
+    const int row = list.rowAt(x, y);
+    if (row < 0 || list.empty())
         return;
-    if (playList_.playingIndex() != playList_.selected()) {
-        playList_.setSelected(row);
+    if (list.playingIndex() != list.selected()) {
+        list.setSelected(row);
         play();
     }
 }

@@ -1,19 +1,16 @@
-// Playback controls of the main window: play, pause, stop, previous and next
-// file, the automatic advance, the progress bar with its seeks, the speed and
-// volume sliders, the step keys, the time texts and the event marks.
+// Playback of the main window: pause and its hold, stop, previous and next
+// file, the automatic advance, the step keys, the speed and the volume, and
+// each frame the player shows.
 
 #include "CJXQ_PCMgrDlg.h"
 
-#include "EventMarks.h"
-#include "Fonts.h"
-#include "PlaybackControls.h"
 #include "ROVUAdap.h"
 #include "SettingPopup.h"
-#include "Skin.h"
 
-#include <QFileInfo>
 #include <QKeyEvent>
-#include <QPainter>
+
+#include <algorithm>
+#include <cstring>
 
 namespace kyvo::app {
 
@@ -56,8 +53,8 @@ void CJXQ_PCMgrDlg::seekTo(float seconds, bool relative) {
 void CJXQ_PCMgrDlg::stop() {
     if (!settingIdle() || !adapter_ || !playing_)
         return;
-    if (speedStep_ != kNormalSpeedStep) {
-        speedPosition_ = kSpeedStartPosition;
+    if (bars_.speedStep() != kNormalSpeedStep) {
+        bars_.setSpeed(kSpeedStartPosition);
         applySpeed();
     }
     adapter_->operate(&player::ROVUState::SkipEntry);
@@ -67,42 +64,78 @@ void CJXQ_PCMgrDlg::stop() {
 }
 
 // What a stop leaves: the bars, the time, the G-sensor panel, the list panel
-// and the top of the video area back to their clean skin.
+// and the top of the video area as on the clean skin.
 void CJXQ_PCMgrDlg::eraseStoppedRegions() {
-    for (const Rect& r : {kProgressRegion, kTimeRegion, kGSensorPanel, kPlayListPanel, kVideoTextArea}) {
-        canvas_.erase(r);
+    gauges_.hideGSensor();
+    for (const Rect& r : {kProgressRegion, kTimeRegion, kGSensorPanel, kPlayListPanel, kVideoTextArea, kListTrack})
         invalidate(r);
-    }
-    invalidate(kListTrack);
 }
 
-// The telemetry gauges back to their clean skin.
-void CJXQ_PCMgrDlg::eraseGauges() {
-    for (const Rect& r : {kHeadingRegion, kGSensorPanel, kPositionRegion, kSpeedRegion}) {
-        canvas_.erase(r);
-        invalidate(r);
-    }
+void CJXQ_PCMgrDlg::resetPlaybackInterface() {
+    bars_.reset();
+    gauges_.restartGraphCount();
+    playing_ = false;
+    paused_ = false;
+    invalidate(kEventMarkRow);
+    listPanel_.list().setPlayingIndex(-1);
+}
+
+bool CJXQ_PCMgrDlg::atEndBound() const {
+    return adapter_ && app::atEndBound(adapter_->currentSecond.load(), adapter_->frameCount.load());
 }
 
 void CJXQ_PCMgrDlg::stepFile(bool next) {
-    if (!settingIdle() || !adapter_ || playList_.empty())
+    PlayList& list = listPanel_.list();
+    if (!settingIdle() || !adapter_ || list.empty())
         return;
     if (playing_ && atEndBound())
         return;
-    const int count = static_cast<int>(playList_.count());
-    const int index = next ? nextIndex(playList_.playingIndex(), count) : previousIndex(playList_.playingIndex(), count);
-    playList_.selectAndShow(index);
+    const int count = static_cast<int>(list.count());
+    list.selectAndShow(next ? nextIndex(list.playingIndex(), count) : previousIndex(list.playingIndex(), count));
     openSelectedFile();
 }
 
 // WM_PLAYER_END: the next file, or the first after the last: the list loops.
 LResult CJXQ_PCMgrDlg::onPlayerEnd(LParam lParam) {
     if (lParam == 1) {
+        PlayList& list = listPanel_.list();
         playing_ = false;
-        playList_.setSelected(playList_.playingIndex());
-        playList_.selectAndShow(advanceIndex(playList_.playingIndex(), static_cast<int>(playList_.count())));
+        list.setSelected(list.playingIndex());
+        list.selectAndShow(advanceIndex(list.playingIndex(), static_cast<int>(list.count())));
     }
     openSelectedFile();
+    return 1;
+}
+
+// WM_PLAYER_FRAME: progress, GPS sentence and G-sensor of the frame just shown.
+LResult CJXQ_PCMgrDlg::onPlayerFrame() {
+    if (!playing_ || !adapter_)
+        return 1;
+    std::array<char, player::kGpsRecordSize> gps{};
+    std::array<float, 3> sensor{};
+    const bool haveTelemetry = adapter_->telemetry(gps, sensor);
+    const std::string_view sentence(gps.data(), haveTelemetry ? strnlen(gps.data(), gps.size()) : 0);
+    bars_.setProgress(progressPosition(adapter_->lengthSeconds.load(), adapter_->DisplaySecond(), bars_.progress()));
+    if (holdAt_ >= 0 && adapter_->lengthSeconds.load() > 0) {
+        const int length = adapter_->lengthSeconds.load();
+        const double at = holdAt_ < length ? holdAt_ : std::max(0, length - 1);
+        holdAt_ = -1;
+        adapter_->stepping.store(1); // the seek holds the picture
+        seekTo(static_cast<float>(at), false);
+    }
+    std::optional<std::array<float, 3>> sample;
+    if (adapter_->noTelemetry.load() == 0 && haveTelemetry)
+        sample = sensor;
+    gauges_.takeFrame(sentence, sample);
+    if (!videoPopupsActive_) {
+        invalidate(kProgressRegion);
+        invalidate(kTimeRegion);
+    }
+    invalidate(kHeadingRegion);
+    invalidate(kGSensorPanel);
+    // The marks stand where the length puts them, which the first frames bring.
+    if (bars_.hasEventMarks())
+        invalidate(kEventMarkRow);
     return 1;
 }
 
@@ -117,7 +150,7 @@ void CJXQ_PCMgrDlg::stepSeconds(int seconds) {
     adapter_->currentSecond.store(adapter_->currentSecond.load() + seconds);
     const int length = adapter_->lengthSeconds.load();
     if (length > 0)
-        progressPosition_ = std::clamp(adapter_->currentSecond.load() * kProgressMax / length, 0, kProgressMax);
+        bars_.setProgress(std::clamp(adapter_->currentSecond.load() * kProgressMax / length, 0, kProgressMax));
 }
 
 // One frame on; the library holds the picture after it.
@@ -130,164 +163,6 @@ void CJXQ_PCMgrDlg::stepFrame() {
     invalidate(kProgressRegion);
 }
 
-void CJXQ_PCMgrDlg::applySpeed() {
-    const SpeedStep step = speedFor(speedPosition_);
-    if (!step.valid)
-        return;
-    speedStep_ = step.step;
-    if (adapter_) {
-        adapter_->operate(&player::ROVUState::SetSpeed, static_cast<float>(step.value), false);
-    }
-    canvas_.erase(kSpeedSliderErase);
-    invalidate(kSpeedSliderArea);
-}
-
-void CJXQ_PCMgrDlg::applyVolume() {
-    const std::optional<int> value = volumeFor(volumePosition_, adapter_ != nullptr);
-    if (value && adapter_) {
-        adapter_->operate(&player::ROVUState::SetVolume, static_cast<float>(*value), false);
-    }
-}
-
-// Event and manual-event recordings ("evt_", "muevt_" in the file name; a
-// folder of that name does not count) carry an event box.
-void CJXQ_PCMgrDlg::readEventMarks() {
-    eventRecords_.clear();
-    eventMarksPresent_ = false;
-    if (!QFileInfo(currentFile_).fileName().contains(QStringLiteral("evt_")))
-        return;
-    eventRecords_ = readEventMarksFromFile(currentFile_.toStdString());
-    eventMarksPresent_ = !eventRecords_.empty();
-}
-
-// The mark row is erased on every paint, so marks of an earlier recording
-// never outlive it; a mark that would stand outside the row is left out.
-void CJXQ_PCMgrDlg::drawEventMarks() {
-    canvas_.erase(kEventMarkRow);
-    if (!eventMarksPresent_ || !adapter_)
-        return;
-    const int start = startTimeOf(currentFile_.toStdU16String());
-    for (int x : markPositions(eventRecords_, start, adapter_->lengthSeconds.load()))
-        if (x >= kEventMarkRow.left && x + kEventMarkSide <= kEventMarkRow.right)
-            canvas_.drawImage(bitmap::kEventMark, {x, kEventMarkRow.top});
-}
-
-void CJXQ_PCMgrDlg::drawTimeTexts() {
-    if (!adapter_ || !playing_ || atEndBound())
-        return;
-    const int length = adapter_->lengthSeconds.load();
-    if (length <= 0)
-        return;
-    QPainter painter(&canvas_.backBuffer());
-    painter.setFont(pointFont(kTimeFont, displayScale_));
-    painter.setPen(Qt::white);
-    drawTextAt(painter, kElapsedText, QString::fromStdString(elapsedText(adapter_->DisplaySecond())));
-    drawTextAt(painter, kLengthText, QString::fromStdString(lengthText(length)));
-}
-
-// Button down on the bars: the knobs first, then the play list, then the
-// strips (the progress bar's strip and the bar as drawn).
-bool CJXQ_PCMgrDlg::controlsPress(int x, int y) {
-    using Target = BarHit::Target;
-    const BarHit knob = knobAt(x, y, {progressPosition_, speedPosition_, volumePosition_});
-    switch (knob.target) {
-    case Target::ProgressKnob:
-        if (playing_ && adapter_) {
-            holdPicture(); // while the knob moves; the seek on release resumes
-            beginDrag(DragTarget::Progress);
-        }
-        return true;
-    case Target::SpeedKnob:
-        if (playing_)
-            beginDrag(DragTarget::Speed);
-        return true;
-    case Target::VolumeKnob:
-        if (playing_)
-            beginDrag(DragTarget::Volume);
-        return true;
-    default:
-        break;
-    }
-    if (playListPress(x, y))
-        return true;
-    const BarHit strip = stripAt(x, y);
-    switch (strip.target) {
-    case Target::ProgressStrip:
-        if (playing_ && adapter_) {
-            holdPicture();
-            progressPosition_ = strip.position;
-            seekTo(static_cast<float>(seekSecondForClick(progressPosition_, adapter_->lengthSeconds.load())), false);
-            frameCounter_ = 0;
-            for (const Rect& r : {kProgressRegion, kTimeRegion, kGSensorPanel})
-                invalidate(r);
-        }
-        return true;
-    case Target::SpeedStrip:
-        if (playing_) {
-            speedPosition_ = strip.position;
-            applySpeed();
-        }
-        return true;
-    case Target::VolumeStrip:
-        if (playing_)
-            setVolumeFromX(x);
-        return true;
-    default:
-        return false;
-    }
-}
-
-void CJXQ_PCMgrDlg::setVolumeFromX(int x) {
-    volumePosition_ = volumePositionFromX(x);
-    applyVolume();
-    canvas_.erase(kVolumeSliderErase);
-    invalidate(kVolumeSliderArea);
-}
-
-void CJXQ_PCMgrDlg::beginDrag(DragTarget target) {
-    dragInProgress_ = true;
-    dragTarget_ = target;
-    grabMouse();
-}
-
-void CJXQ_PCMgrDlg::controlsDrag(int x) {
-    switch (dragTarget_) {
-    case DragTarget::Progress:
-        if (playing_) {
-            progressPosition_ = progressFromX(x);
-            canvas_.erase(kProgressDragErase);
-            frameCounter_ = 0;
-            for (const Rect& r : {kProgressRegion, kTimeRegion, kGSensorPanel})
-                invalidate(r);
-        }
-        break;
-    case DragTarget::Speed:
-        if (playing_ && adapter_) {
-            adapter_->stepping.store(0);
-            speedPosition_ = speedPositionFromX(x);
-            canvas_.erase(kSpeedSliderErase);
-            invalidate(kSpeedSliderRect);
-        }
-        break;
-    case DragTarget::Volume:
-        if (playing_)
-            setVolumeFromX(x);
-        break;
-    case DragTarget::ListThumb:
-        break;
-    }
-}
-
-void CJXQ_PCMgrDlg::controlsRelease() {
-    if (dragTarget_ == DragTarget::Progress && playing_ && adapter_) {
-        const int length = adapter_->lengthSeconds.load();
-        if (length > 0)
-            seekTo(static_cast<float>(seekSecondForRelease(progressPosition_, length)), false);
-    } else if (dragTarget_ == DragTarget::Speed && playing_) {
-        applySpeed();
-    }
-}
-
 bool CJXQ_PCMgrDlg::stepKey(int key) {
     switch (key) {
     case Qt::Key_Left: stepSeconds(-1); return true;
@@ -295,6 +170,22 @@ bool CJXQ_PCMgrDlg::stepKey(int key) {
     case Qt::Key_Period: stepFrame(); return true;
     default: return false;
     }
+}
+
+void CJXQ_PCMgrDlg::applySpeed() {
+    const SpeedStep step = speedFor(bars_.speed());
+    if (!step.valid)
+        return;
+    bars_.setSpeedStep(step.step);
+    if (adapter_)
+        adapter_->operate(&player::ROVUState::SetSpeed, static_cast<float>(step.value), false);
+    invalidate(kSpeedSliderArea);
+}
+
+void CJXQ_PCMgrDlg::applyVolume() {
+    const std::optional<int> value = volumeFor(bars_.volume(), adapter_ != nullptr);
+    if (value && adapter_)
+        adapter_->operate(&player::ROVUState::SetVolume, static_cast<float>(*value), false);
 }
 
 } // namespace kyvo::app

@@ -13,10 +13,94 @@ function(kyvo_strict target)
     -Wshadow -Wnon-virtual-dtor -Wcast-align -Woverloaded-virtual)
 endfunction()
 
-# A Qt-free static library of our own.
+# The logic lives in small toolkit-free libraries, testable without a display;
+# windows only translate events into calls on that logic and draw its results.
+# The build holds to this: a kyvo_library that reaches Qt, directly or through
+# any library of ours it links, stops the configure step.
+
+# A toolkit-free static library of our own: no Qt, not even through the
+# libraries it links. Checked once the whole tree is configured, so that links
+# added after this call count too.
 function(kyvo_library name)
   add_library(${name} STATIC ${ARGN})
   kyvo_strict(${name})
+  # A deferred call reads its arguments when it runs: the name goes in as text.
+  cmake_language(EVAL CODE
+    "cmake_language(DEFER DIRECTORY [[${CMAKE_SOURCE_DIR}]] CALL _kyvo_require_toolkit_free [[${name}]])")
+endfunction()
+
+# A static library of our own that may use Qt: a window, its drawing, the
+# platform layer over Qt, the application. Keep it thin; what can be decided
+# without a window belongs in a kyvo_library beside it.
+function(kyvo_qt_library name)
+  add_library(${name} STATIC ${ARGN})
+  kyvo_strict(${name})
+endfunction()
+
+# Qt's targets, whatever their version prefix.
+function(_kyvo_is_qt item result)
+  if(item MATCHES "(^|[^A-Za-z0-9_])Qt[0-9]*::")
+    set(${result} TRUE PARENT_SCOPE)
+  else()
+    set(${result} FALSE PARENT_SCOPE)
+  endif()
+endfunction()
+
+# Walks the link closure of `target` through our own (non-imported) targets.
+# Sets `result` to the chain "a -> b -> Qt6::Core" of the first Qt target
+# found, or to "" when there is none. The variable named by `seen_var` lists
+# the targets already walked and grows as targets are walked.
+function(_kyvo_find_qt target chain seen_var result)
+  set(seen ${${seen_var}})
+  set(found "")
+  get_target_property(aliased ${target} ALIASED_TARGET)
+  if(aliased)
+    set(target ${aliased})
+  endif()
+  list(APPEND seen ${target})
+  get_target_property(type ${target} TYPE)
+  set(links "")
+  # The target's own link line counts for the library checked and for the
+  # static libraries it pulls in; a shared library keeps its private links.
+  if(NOT type STREQUAL "INTERFACE_LIBRARY" AND (chain STREQUAL "" OR type MATCHES "^(STATIC|OBJECT)_LIBRARY$"))
+    get_target_property(own ${target} LINK_LIBRARIES)
+    if(own)
+      list(APPEND links ${own})
+    endif()
+  endif()
+  get_target_property(public ${target} INTERFACE_LINK_LIBRARIES)
+  if(public)
+    list(APPEND links ${public})
+  endif()
+  foreach(item IN LISTS links)
+    # A private link of a static library shows as $<LINK_ONLY:name>.
+    string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" item "${item}")
+    _kyvo_is_qt("${item}" qt)
+    if(qt)
+      set(found "${chain}${target} -> ${item}")
+      break()
+    endif()
+    if(TARGET ${item} AND NOT item IN_LIST seen)
+      get_target_property(imported ${item} IMPORTED)
+      if(NOT imported)
+        _kyvo_find_qt(${item} "${chain}${target} -> " seen found)
+        if(found)
+          break()
+        endif()
+      endif()
+    endif()
+  endforeach()
+  set(${seen_var} ${seen} PARENT_SCOPE)
+  set(${result} "${found}" PARENT_SCOPE)
+endfunction()
+
+function(_kyvo_require_toolkit_free name)
+  set(seen "")
+  _kyvo_find_qt(${name} "" seen chain)
+  if(chain)
+    message(FATAL_ERROR "${name} is a toolkit-free kyvo_library but depends on Qt: ${chain}. "
+      "Keep the Qt part in a kyvo_qt_library (a window or the application) and the logic free of Qt.")
+  endif()
 endfunction()
 
 # A GoogleTest executable registered with CTest. Widgets run headless.

@@ -89,7 +89,6 @@ inline constexpr Bar kVolumeBar{Rect::sized(842, 503, 161, 8), {842, 503}, 847, 
 // a click on either seeks.
 inline constexpr Rect kProgressRegion = Rect::edges(20, 501, 447, 526);
 inline constexpr Rect kProgressStrip = Rect::edges(35, 486, 415, 493);
-inline constexpr Rect kProgressDragErase = Rect::sized(20, 501, 373, 23);
 // x where a click or drag maps onto positions: at or left of `left` 0, from
 // `right` on the end, between them x - origin.
 struct BarMapping {
@@ -103,12 +102,10 @@ inline constexpr BarMapping kVolumeMapping{857, 858, 987};
 
 inline constexpr Rect kSpeedStrip = Rect::edges(639, 498, 784, 518);
 inline constexpr Rect kSpeedSliderRect = Rect::edges(639, 499, 782, 524); // repainted while its knob moves
-inline constexpr Rect kSpeedSliderErase = Rect::sized(639, 499, 143, 30);
-inline constexpr Rect kSpeedSliderArea = Rect::edges(639, 499, 782, 529);
+inline constexpr Rect kSpeedSliderArea = Rect::edges(608, 499, 782, 529); // with its icon
 // The volume bar as drawn, and the strip below it (mostly under the list buttons).
 inline constexpr Rect kVolumeBarArea = Rect::edges(842, 498, 1003, 518);
 inline constexpr Rect kVolumeStrip = Rect::edges(847, 532, 998, 552);
-inline constexpr Rect kVolumeSliderErase = Rect::sized(792, 489, 223, 30);
 inline constexpr Rect kVolumeSliderArea = Rect::edges(792, 489, 1065, 529);
 inline constexpr Point kSpeedIcon{608, 499};
 inline constexpr Point kVolumeIcon{810, 499};
@@ -175,7 +172,6 @@ inline constexpr int kListColumnTop = 585;
 inline constexpr int kListColumnBottom = 740;
 inline constexpr std::array<Point, 3> kListTitles{{{687, 583}, {742, 583}, {850, 583}}};
 inline constexpr int kListTitleFont = 120;
-inline constexpr Rect kListTitleStrip = Rect::edges(kListHeaderLeft, 583, kListHeaderRight, kListHeaderY);
 // Seven rows of 18 pixels; the panel they are drawn in reaches over the scroll bar.
 inline constexpr Rect kListRows = Rect::edges(685, 608, 985, 734);
 inline constexpr Rect kPlayListPanel = Rect::sized(685, 608, 315, 126);

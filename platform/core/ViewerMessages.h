@@ -1,6 +1,8 @@
 #pragma once
 // The viewer's private window messages and their values. Every value lies in
-// the range that window messages can use (see platform/WindowMessage.h).
+// the range that window messages can use (see platform/WindowMessage.h). The
+// messages to the playback library's video windows are the library's own
+// (orv::VideoWindowMessage in orvplayer/include/OrvPlayerAbi.h).
 
 namespace kyvo {
 
@@ -15,15 +17,6 @@ enum ViewerMessage : unsigned {
     WM_BACKUP_REQUEST = 0x830,      // SettingPopup to main window
     WM_FILES_POPUP_CLOSED = 0x860,  // FilesOpenPopup to main window
     WM_POPUP_DONE = 0x8064,         // SettingPopup to main window when it closes
-};
-
-// Commands that the playback library's video windows understand.
-enum VideoWindowMessage : unsigned {
-    VW_GET_TIME_LENGTH = 0x600,
-    VW_REPLACE = 0x660,
-    VW_FRAME_STEP = 0x670,
-    VW_REDRAW_PREPARE = 0x690,
-    VW_REDRAW = 0x760,
 };
 
 } // namespace kyvo

@@ -1,6 +1,6 @@
 #include "SystemSettings.h"
 
-#include "LittleEndian.h"
+#include "SettingsLittleEndian.h"
 #include "TextLimits.h"
 
 #include <algorithm>

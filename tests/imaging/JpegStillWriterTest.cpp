@@ -1,6 +1,7 @@
 // The writer as the capture uses it: bitmap rows in, a file out.
 #include "JpegEncoder.h"
 #include "JpegStillWriter.h"
+#include "TempFolder.h"
 #include "TestPicture.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <unistd.h>
 
 namespace kyvo::imaging {
 namespace {
@@ -24,13 +24,7 @@ Bytes readFile(const fs::path& path) {
 
 class JpegStillWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("jpeg_still_writer_test_" + std::to_string(::getpid()));
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
-    fs::path folder_;
+    kyvo::test::TempFolder folder_{"jpegstillwriter"};
 };
 
 TEST_F(JpegStillWriterTest, BottomUpAndTopDownRowsGiveTheSameTopDownPicture) {
@@ -87,7 +81,7 @@ TEST_F(JpegStillWriterTest, WritesTheFileAndReportsFailure) {
     const fs::path uncreatable = folder_ / "no such folder" / "still.jpg";
     EXPECT_FALSE(writer.write(uncreatable.string()));
     EXPECT_FALSE(fs::exists(uncreatable));
-    EXPECT_FALSE(writer.write(folder_.string())) << "a folder is not a file";
+    EXPECT_FALSE(writer.write(folder_.str())) << "a folder is not a file";
 }
 
 } // namespace

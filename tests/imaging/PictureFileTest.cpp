@@ -4,11 +4,10 @@
 #include "JpegEncoder.h"
 #include "JpegStillWriter.h"
 #include "PictureFile.h"
+#include "TempFolder.h"
 #include "TestPicture.h"
 
 #include <gtest/gtest.h>
-
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -106,8 +105,8 @@ TEST(PictureFileTest, RefusesWhatItCannotConvert) {
 }
 
 TEST(PictureFileTest, ConvertsFilesAndSaysWhatFailed) {
-    const fs::path folder = fs::temp_directory_path() / ("jpegstill_test_" + std::to_string(::getpid()));
-    fs::create_directories(folder);
+    const kyvo::test::TempFolder scratch("jpegstill");
+    const fs::path& folder = scratch.path();
     const TestPicture picture = imaging::testing::makeTestPicture(17, 12);
     const Bytes bmp = bmpFile(picture, true);
     std::ofstream(folder / "in.bmp", std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()),
@@ -121,7 +120,6 @@ TEST(PictureFileTest, ConvertsFilesAndSaysWhatFailed) {
               std::string::npos);
     const std::string unwritable = (folder / "no folder" / "x.jpg").string();
     EXPECT_NE(convertFile((folder / "in.bmp").string(), unwritable).find("cannot be written"), std::string::npos);
-    fs::remove_all(folder);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include "PlayerHarness.h"
 
+#include "QtTempFolder.h"
 #include "WindowMessage.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,6 @@
 #include <QPointer>
 #include <QTest>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -36,7 +36,7 @@ constexpr auto kQuiet = 1s;
 constexpr auto kDeadline = 20s;
 constexpr int kFramesPerSecond = 30; // of the recordings made here
 
-QString makeRecording(const QTemporaryDir& dir, const QString& name, double seconds, const QString& size = "320x240") {
+QString makeRecording(const kyvo::test::QtTempFolder& dir, const QString& name, double seconds, const QString& size = "320x240") {
     const QString path = dir.filePath(name);
     QProcess ffmpeg;
     ffmpeg.start(QStringLiteral("ffmpeg"),
@@ -63,7 +63,7 @@ std::vector<int> withoutFrames(const std::vector<int>& codes) {
 
 class OrvPlayerTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    kyvo::test::QtTempFolder dir;
     PlayerHarness player{ORVPLAYER_PATH};
 
     void SetUp() override { ASSERT_TRUE(player.loaded()); }

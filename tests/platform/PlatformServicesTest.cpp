@@ -1,23 +1,23 @@
 // The platform services: string table, message boxes, fonts, skin images,
-// the registry-like store and the injectable folder browser and connection.
+// the registry-like store and the injectable folder browser. The connection
+// probe is tested through the main window (ConnectionNoticeTest.cpp).
 
 #include "FolderBrowser.h"
 #include "Fonts.h"
 #include "MessageBox.h"
-#include "Network.h"
 #include "RegistryStore.h"
 #include "Skin.h"
 #include "StringIds.h"
 #include "Strings.h"
 
 #include "Contrast.h"
+#include "QtTempFolder.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -87,8 +87,7 @@ TEST(Fonts, PointFontsKeepTheirPixelHeightAtEveryDisplayScale) {
 }
 
 TEST(Skin, ImagesComeFromTheSkinFolderAndMissingOnesAreNull) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
+    const test::QtTempFolder dir;
     QImage image(7, 9, QImage::Format_RGB32);
     image.fill(QColor(10, 20, 30));
     ASSERT_TRUE(image.save(dir.filePath(QStringLiteral("266.png"))));
@@ -103,7 +102,7 @@ TEST(Skin, ImagesComeFromTheSkinFolderAndMissingOnesAreNull) {
 
 class RegistryStoreTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    test::QtTempFolder dir;
     QString file() const { return dir.filePath(QStringLiteral("store.ini")); }
 };
 
@@ -145,21 +144,16 @@ TEST_F(RegistryStoreTest, AStoreThatCannotBeWrittenSaysSo) {
     EXPECT_FALSE(store.write(QString::fromLatin1(kViewerConfigKey), QStringLiteral("config"), QByteArray("x")));
 }
 
-TEST(InjectableServices, FolderBrowserAndConnectionProbeAnswerAsInstalled) {
+TEST(InjectableServices, FolderBrowserAnswersAsInstalled) {
     setFolderChooser([](const QString& title, const QString& start) { return title + QLatin1Char('|') + start; });
     EXPECT_EQ(browseForFolder(nullptr, QStringLiteral("t"), QStringLiteral("/s")), QStringLiteral("t|/s"));
     setFolderChooser({});
-    setConnectionProbe([] { return false; });
-    EXPECT_FALSE(isInternetConnected());
-    setConnectionProbe([] { return true; });
-    EXPECT_TRUE(isInternetConnected());
-    setConnectionProbe({});
 }
 
 // A browse starts in the current folder, else where the user's cards are
 // mounted, else the home folder.
 TEST(FolderBrowser, StartFolderInItsThreeCases) {
-    QTemporaryDir dir;
+    const test::QtTempFolder dir;
     const QString current = dir.filePath(QStringLiteral("card"));
     const QString media = dir.filePath(QStringLiteral("media/user"));
     const QString runMedia = dir.filePath(QStringLiteral("run/media/user"));

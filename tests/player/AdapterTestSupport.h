@@ -7,6 +7,7 @@
 #include "ScriptedControl.h"
 
 #include "BoxWriter.h"
+#include "TempFolder.h"
 #include "ViewerMessages.h"
 
 #include <dlfcn.h>
@@ -122,26 +123,7 @@ inline scripted::ScriptedControl& scriptedLibrary() {
     return *control;
 }
 
-// A scratch folder, removed with everything in it.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kyvoadapterXXXXXX").string();
-        if (!::mkdtemp(pattern.data()))
-            std::abort();
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};
+using kyvo::test::TempFolder;
 
 // Entry k: sentence "$GPRMC,<k>,A" and accelerations k, -k, k/4.
 inline recgen::TelemetryEntry numberedEntry(int k) {

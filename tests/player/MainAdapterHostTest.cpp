@@ -1,11 +1,13 @@
 // The main window's side of the adapter: messages and moves reach the
 // library's live video windows only. A handle of a window that is gone reaches
-// nothing, also when its message was posted before it went (under
+// nothing, also when its message was posted before it went; reports to an
+// owner window that goes with them still queued are dropped (under
 // AddressSanitizer a message to a deleted window is caught at once).
 
 #include "MainAdapterHost.h"
 
 #include "OrvPlayerAbi.h"
+#include "ViewerMessages.h"
 #include "WindowMessage.h"
 
 #include <QCoreApplication>
@@ -14,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace kyvo::app {
@@ -43,6 +47,31 @@ protected:
 private:
     std::vector<unsigned>& received_;
 };
+
+// Stands for the main window: records the reports of the adapter, into a log
+// that outlives it.
+class RecordingOwner : public MessageWindow {
+public:
+    explicit RecordingOwner(std::vector<std::pair<unsigned, WParam>>& log) : log_(log) {}
+
+protected:
+    LResult windowMessage(unsigned message, WParam wParam, LParam) override {
+        log_.emplace_back(message, wParam);
+        return 1;
+    }
+
+private:
+    std::vector<std::pair<unsigned, WParam>>& log_;
+};
+
+// What the player's thread does: report frames and the end of the file.
+void reportFromAnotherThread(MainAdapterHost& host, int frames) {
+    std::thread([&] {
+        for (int i = 1; i <= frames; ++i)
+            host.notifyOwner(WM_PLAYER_FRAME, static_cast<WParam>(i), 0);
+        host.notifyOwner(WM_PLAYER_END, 0, 0);
+    }).join();
+}
 
 // What the library's thread does: post from a thread of its own.
 void postFromAnotherThread(MainAdapterHost& host, std::intptr_t window, unsigned message) {
@@ -86,6 +115,29 @@ TEST(MainAdapterHostTest, AWindowThatIsGoneGetsNothing) {
     postFromAnotherThread(host, handle, orv::kMsgGetTimeLength);
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(received.empty());
+}
+
+// The main window closes while the player's thread has just reported frames:
+// the queued reports go with the window, none runs on it, and a window made
+// after it (possibly at the same address) does not get them. The next
+// window's own reports arrive whole and in order.
+TEST(MainAdapterHostTest, ReportsQueuedWhenTheOwnerGoesAreDropped) {
+    std::vector<std::pair<unsigned, WParam>> log;
+    auto owner = std::make_unique<RecordingOwner>(log);
+    {
+        MainAdapterHost host(owner.get(), [] {});
+        reportFromAnotherThread(host, 3);
+    }
+    owner.reset();
+    RecordingOwner next(log);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(log.empty());
+
+    MainAdapterHost nextHost(&next, [] {});
+    reportFromAnotherThread(nextHost, 2);
+    QCoreApplication::sendPostedEvents();
+    using Report = std::pair<unsigned, WParam>;
+    EXPECT_EQ(log, (std::vector<Report>{{WM_PLAYER_FRAME, 1}, {WM_PLAYER_FRAME, 2}, {WM_PLAYER_END, 0}}));
 }
 
 } // namespace

@@ -7,10 +7,10 @@
 
 #include "BoxReader.h"
 #include "RecordingMaker.h"
+#include "TempFolder.h"
 #include "ViewerMessages.h"
 #include "WindowMessage.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
@@ -101,14 +101,14 @@ std::vector<recgen::TelemetryEntry> makeSmallRecording(const std::filesystem::pa
 }
 
 TEST(RealLibraryTest, RecordingPlaysToItsEndWithItsTelemetryEveryTenFrames) {
-    QTemporaryDir dir;
+    const kyvo::test::TempFolder dir;
     recgen::RecordingOptions options;
     options.lengthS = 3;
     options.width = 160;
     options.height = 90;
     options.audio = false;
     options.preset = "ultrafast";
-    const std::filesystem::path file = std::filesystem::path(dir.path().toStdString()) / options.fileName();
+    const std::filesystem::path file = dir / options.fileName();
     const recgen::RecordingReport report = recgen::makeRecording(options, file);
     const recgen::RecordingContents contents = recgen::readRecording(recgen::FileSource(file));
     ASSERT_TRUE(contents.telemetry);
@@ -160,8 +160,8 @@ TEST(RealLibraryTest, RecordingPlaysToItsEndWithItsTelemetryEveryTenFrames) {
 TEST(RealLibraryTest, NamesWithQuotesBackslashesBlanksAndChineseLettersPlayWithTheirTelemetry) {
     constexpr int kSeconds = 2;
     constexpr std::uint32_t kEntryFrame = 11; // shows entry 1
-    QTemporaryDir dir;
-    const std::filesystem::path folder = std::filesystem::path(dir.path().toStdString()) / "記憶卡 \"01\" \\ 前";
+    const kyvo::test::TempFolder dir;
+    const std::filesystem::path folder = dir / "記憶卡 \"01\" \\ 前";
     std::filesystem::create_directories(folder);
     const std::filesystem::path files[] = {folder / "drf_20240612_081500 a\\b \"c\".mov",
                                            folder / "evt_20240612_081600 \\\"行車\" .mov"};

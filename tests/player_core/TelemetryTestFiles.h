@@ -4,6 +4,7 @@
 
 #include "BoxWriter.h"
 #include "ByteOrder.h"
+#include "TempFolder.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -19,24 +20,8 @@
 
 namespace kyvo::player::test {
 
+using kyvo::test::TempFolder;
 using recgen::Bytes;
-
-class TempFolder {
-public:
-    TempFolder() : path_((std::filesystem::temp_directory_path() / "kyvotelemetryXXXXXX").string()) {
-        EXPECT_NE(::mkdtemp(path_.data()), nullptr);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::filesystem::path path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 // A box of `size` bytes (header included) whose size word says `declared`.
 inline Bytes box(std::string_view type, std::uint32_t size, std::uint32_t declared) {

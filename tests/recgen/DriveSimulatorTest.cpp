@@ -3,7 +3,7 @@
 // event jolts.
 #include "DriveSimulator.h"
 #include "Nmea.h"
-#include "Telemetry.h"
+#include "DriveTelemetry.h"
 
 #include <gtest/gtest.h>
 

@@ -5,6 +5,7 @@
 #include "BoxWriter.h"
 #include "ProcessRunner.h"
 #include "RecordingMaker.h"
+#include "TempFolder.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -21,27 +22,8 @@
 
 namespace kyvo::recgen::test {
 
-// A fresh folder under the system's temporary folder, removed afterwards. Its
-// path holds no '_', so it may serve as a card.
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "kyvorecgenXXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("mkdtemp failed");
-        path_ = pattern;
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+// A scratch folder; its path holds no '_', so it may serve as a card.
+using kyvo::test::TempFolder;
 
 inline Bytes readBytes(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);

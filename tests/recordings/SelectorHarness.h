@@ -4,10 +4,10 @@
 // generated recordings, and clicks on the real controls.
 
 #include "FilesOpenPopup.h"
+#include "QtTempFolder.h"
 #include "WindowMessage.h"
 
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <memory>
 #include <ostream>
@@ -60,7 +60,7 @@ public:
     std::u16string fullPath(const QString& name) const;
 
 private:
-    QTemporaryDir dir_;
+    QtTempFolder dir_{"kyvocard"};
 };
 
 // `count` normal recordings "drf_20240612_HHMMSS_F.mov", one per second.

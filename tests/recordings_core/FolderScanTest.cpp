@@ -1,10 +1,9 @@
 // Scanning real folders: what is listed, in which order, and what is skipped.
 #include "FolderScan.h"
+#include "TempFolder.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -23,7 +22,6 @@ using ::testing::UnorderedElementsAre;
 class FolderScanTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_NE(::mkdtemp(root.data()), nullptr);
         for (const char* name : {"drf_20240612_081500.mov", "evt_20240612_081700.mov", "muevt_20240612_081800.mov",
                                  "drf_20240612_081900.mjpg", "DRF_20240612_082000.mov", "readme.txt",
                                  "drf_行車_20240612.mov"})
@@ -33,12 +31,11 @@ protected:
         fs::create_directories(card() / "drf_sub");
         touch("drf_sub/clip.mov");
     }
-    void TearDown() override { fs::remove_all(root); }
 
-    fs::path card() const { return root; }
+    const fs::path& card() const { return root.path(); }
     void touch(const fs::path& name) const { std::ofstream(card() / name).put('\0'); }
 
-    std::string root = (fs::temp_directory_path() / "kyvorecordingsXXXXXX").string();
+    kyvo::test::TempFolder root{"kyvorecordings"};
 };
 
 TEST_F(FolderScanTest, ListsBareNamesOfItsKindOnly) {

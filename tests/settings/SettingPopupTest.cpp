@@ -1,6 +1,7 @@
 // The settings popup as the main window and its own popups use it.
 
 #include "MessageBox.h"
+#include "QtTempFolder.h"
 #include "SettingPopup.h"
 #include "StringIds.h"
 #include "Strings.h"
@@ -8,7 +9,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ TEST(SettingPopup, StartsIdleAndHandsOutTheLoadedBlockWithItsMarkers) {
 }
 
 TEST(SettingPopup, CardSettingsAreWrittenOrTheFailureIsShown) {
-    QTemporaryDir dir;
+    const kyvo::test::QtTempFolder dir;
     std::vector<QString> shown;
     setMessageBoxSink([&](const MessageBoxRequest& request) {
         shown.push_back(request.text);

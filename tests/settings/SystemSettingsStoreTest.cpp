@@ -1,13 +1,13 @@
 // The settings store: loading, the card write and the folder fragment.
 #include "CardFile.h"
 #include "SystemSettingsStore.h"
+#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 #include <vector>
 
 namespace kyvo::settings {
@@ -48,9 +48,8 @@ TEST(SystemSettingsStoreTest, PrepareCardWriteSetsTextLevelAndPath) {
 }
 
 TEST(SystemSettingsStoreTest, CardFileIsWrittenOrTheFailureReported) {
-    const fs::path dir =
-        fs::temp_directory_path() / ("kyvo-card-" + std::to_string(std::random_device{}()));
-    fs::create_directories(dir);
+    const kyvo::test::TempFolder card("kyvocard");
+    const fs::path& dir = card.path();
     SystemSettingsStore store;
     store.setCardDrive(dir.string());
     ASSERT_TRUE(store.writeCardSettings());
@@ -66,7 +65,6 @@ TEST(SystemSettingsStoreTest, CardFileIsWrittenOrTheFailureReported) {
     if (fs::exists("/dev/full")) {
         EXPECT_FALSE(writeCardFile("/dev/full", expected));
     }
-    fs::remove_all(dir);
 }
 
 TEST(SystemSettingsStoreTest, FragmentKeepsFoldersThatFitAndEmptiesTheRest) {

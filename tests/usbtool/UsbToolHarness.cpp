@@ -20,7 +20,6 @@ constexpr int kExchangeWaitMs = 10'000;
 } // namespace
 
 void UsbToolTest::SetUp() {
-    ASSERT_TRUE(dir_.isValid());
     kyvo::usbtool::recorderConfig() = RecorderConfig{};
     store_ = std::make_unique<kyvo::RegistryStore>(dir_.filePath(QStringLiteral("usb.ini")));
     kyvo::setMessageBoxSink([this](const kyvo::MessageBoxRequest& request) {

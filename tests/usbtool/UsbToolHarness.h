@@ -3,13 +3,13 @@
 // recorded message box, a fresh record, and finding a page's controls by
 // their group and label.
 
+#include "QtTempFolder.h"
 #include "RecorderConfig.h"
 #include "RegistryStore.h"
 #include "UsbToolPopup.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -42,7 +42,7 @@ protected:
     RecorderConfig storedRecord() const;
     static bool waitUntilIdle(const UsbToolPopup& tool);
 
-    QTemporaryDir dir_;
+    kyvo::test::QtTempFolder dir_{"kyvousbtool"};
     std::unique_ptr<kyvo::RegistryStore> store_;
     std::vector<QString> messages_;
 };

@@ -4,12 +4,12 @@
 #include "DoubleLibrary.h"
 #include "LibusbBinding.h"
 #include "RecorderConfig.h"
+#include "TempFolder.h"
 #include "UsbExchange.h"
 
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -23,20 +23,17 @@ namespace fs = std::filesystem;
 constexpr char kRealLibrary[] = "/usr/lib/x86_64-linux-gnu/libusb-0.1.so.4";
 
 // A private copy of the stand-in library, so the test decides when it
-// exists. A loaded library stays loaded, so every copy has a new name.
+// exists. A loaded library stays loaded, so every copy has a new path: a
+// fresh folder of its own.
 class LibraryCopy {
 public:
-    LibraryCopy() {
-        static int made = 0;
-        path_ = fs::temp_directory_path() /
-                ("usblink-double-" + std::to_string(getpid()) + "-" + std::to_string(++made) + ".so");
-    }
-    ~LibraryCopy() { remove(); }
+    LibraryCopy() : path_(folder_ / "libusb-double.so") {}
     void create() const { fs::copy_file(USB_RECORDER_DOUBLE_PATH, path_, fs::copy_options::overwrite_existing); }
     void remove() const { fs::remove(path_); }
     std::string path() const { return path_.string(); }
 
 private:
+    kyvo::test::TempFolder folder_{"usblink"};
     fs::path path_;
 };
 

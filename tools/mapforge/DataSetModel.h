@@ -4,7 +4,7 @@
 // fields of its records. Tests compare what the map library reads back with
 // this model.
 
-#include "Geometry.h"
+#include "MapGeometry.h"
 
 #include <array>
 #include <cstdint>

@@ -3,7 +3,7 @@
 // land-use areas, line features, and roads cut at every junction.
 
 #include "FeatureRules.h"
-#include "Geometry.h"
+#include "MapGeometry.h"
 #include "OsmData.h"
 
 #include <vector>

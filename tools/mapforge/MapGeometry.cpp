@@ -1,4 +1,4 @@
-#include "Geometry.h"
+#include "MapGeometry.h"
 
 #include <algorithm>
 #include <cmath>

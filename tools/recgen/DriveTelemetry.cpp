@@ -1,4 +1,4 @@
-#include "Telemetry.h"
+#include "DriveTelemetry.h"
 
 #include "Nmea.h"
 

@@ -2,7 +2,7 @@
 
 #include "BoxWriter.h"
 #include "ProcessRunner.h"
-#include "Telemetry.h"
+#include "DriveTelemetry.h"
 
 #include <array>
 #include <fstream>

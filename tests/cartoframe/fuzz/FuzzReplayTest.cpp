@@ -3,7 +3,7 @@
 // ranges), so that every build, with or without a fuzzing compiler, feeds
 // the store and the loader malformed map folders.
 #include "XorShiftRandom.h"
-#include "FuzzSeeds.h"
+#include "MapFuzzSeeds.h"
 #include "Diagnostics.h"
 #include "MapProcess.h"
 

@@ -1,5 +1,5 @@
 // Writes the fuzz seeds into a folder: cartoframe_fuzz_seeds FOLDER
-#include "FuzzSeeds.h"
+#include "MapFuzzSeeds.h"
 
 #include <cstdio>
 #include <filesystem>

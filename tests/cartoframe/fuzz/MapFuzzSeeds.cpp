@@ -1,4 +1,4 @@
-#include "FuzzSeeds.h"
+#include "MapFuzzSeeds.h"
 
 #include "CartoTestSupport.h"
 #include "Forge.h"

@@ -4,6 +4,7 @@
 // that can also write broken blocks.
 
 #include "Lzo.h"
+#include "TempFolder.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -14,18 +15,7 @@ namespace cartoframe::test {
 
 using Bytes = std::vector<std::uint8_t>;
 
-class TempFolder {
-public:
-    TempFolder();
-    ~TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-    std::string str() const { return path_.string(); }
-
-private:
-    std::filesystem::path path_;
-};
+using kyvo::test::TempFolder;
 
 void writeFile(const std::filesystem::path& path, const Bytes& bytes);
 Bytes readFile(const std::filesystem::path& path);
