@@ -31,6 +31,9 @@
 
 namespace kyvo::app {
 
+// The library sends this one; its header holds the value.
+static_assert(static_cast<unsigned>(WM_VIDEO_POPUP_OPEN) == static_cast<unsigned>(orv::kMsgVideoPopupOpen));
+
 namespace {
 constexpr int kDialogOk = 1;
 constexpr int kDialogCancel = 2;

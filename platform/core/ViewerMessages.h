@@ -7,7 +7,7 @@
 namespace kyvo {
 
 enum ViewerMessage : unsigned {
-    WM_VIDEO_POPUP_OPEN = 0x750,    // to the main window: open or close an enlarged channel view
+    WM_VIDEO_POPUP_OPEN = 0x750,    // the library to the main window: open or close an enlarged channel view
     WM_PLAYER_END = 0x770,          // adapter to main window: the file has played to its end
     WM_POPUP_CLOSED = 0x780,        // video popup to main window
     WM_CARD_SETTINGS_WRITE = 0x790, // SettingSavePopup to SettingPopup
