@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <unistd.h>
+
 namespace kyvo::app {
 
 namespace {
@@ -55,6 +57,11 @@ int CJXQ_PCMgrApp::run(int argc, char** argv) {
     // every DPI: fractional display scales (120, 144 DPI) are not applied to
     // the window, only whole ones (a 192 DPI screen doubles it).
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::Floor);
+    // The map's browser engine ends the whole program when run as root with
+    // its sandbox on; turned off only then, before the engine can start.
+    if (geteuid() == 0 && !std::getenv("QTWEBENGINE_DISABLE_SANDBOX"))
+        setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     // The framework's own profile key; the viewer's settings live elsewhere.
     QCoreApplication::setOrganizationName(QStringLiteral("RO Zuvare"));

@@ -28,6 +28,7 @@
 #include "RegistryStore.h"
 #include "SkinCanvas.h"
 #include "WindowMessage.h"
+#include "map/MapView.h"
 #include "parts/GaugePanel.h"
 #include "parts/MapPanel.h"
 #include "parts/PasswordGate.h"
@@ -105,6 +106,9 @@ public:
     player::ROVUAdap* adapter() const { return adapter_.get(); }
     bool playing() const { return playing_; }
     const QString& currentFile() const { return currentFile_; }
+    // The map view over the map panel; null until a recording opened with a
+    // connection, and in programs without one.
+    MapView* mapView() const { return mapView_.get(); }
 
 protected:
     LResult windowMessage(unsigned message, WParam wParam, LParam lParam) override;
@@ -137,6 +141,12 @@ private:
     void checkPassword();
     void advanceUnlockAnimation();
     void finishUnlock();
+
+    // The map panel (MainWindowMap.cpp).
+    void writeMapPage();
+    void openMap();
+    void pushPosition(bool online);
+    void updateMapShown();
 
     // Composing the back buffer and repainting (MainWindowPaint.cpp).
     void compose();
@@ -188,6 +198,8 @@ private:
     GaugePanel gauges_;
     PlayListPanel listPanel_;
     MapPanel map_;
+    std::unique_ptr<MapView> mapView_; // from the first opening with a connection to shutdown
+    bool mapActive_ = false;           // a recording is open in the map view
     PasswordGate gate_;
 
     std::map<int, SkinButton*> buttons_; // owned by Qt as children

@@ -118,6 +118,7 @@ void CJXQ_PCMgrDlg::initDialog() {
 
     createControls();
     placeControls();
+    writeMapPage();
 
     if (gate_.asked()) {
         setUpPasswordScreen();
@@ -223,6 +224,7 @@ void CJXQ_PCMgrDlg::onDestroy() {
     timer100_.stop();
     unlockTimer_.stop();
     qApp->removeEventFilter(this);
+    mapView_.reset();
     // The adapter ends its player and threads before anything they use goes.
     adapter_.reset();
     adapterHost_.reset();

@@ -114,8 +114,11 @@ void CJXQ_PCMgrDlg::paintEvent(QPaintEvent* event) {
 // Timer 100: the connection notice, and the position lines and speed digits
 // of the recording that plays.
 void CJXQ_PCMgrDlg::onTimer100() {
-    if (const auto changed = map_.setNoticeShown(!isInternetConnected(), displayScale_))
+    const bool online = isInternetConnected();
+    if (const auto changed = map_.setNoticeShown(!online, displayScale_))
         invalidate(*changed);
+    pushPosition(online);
+    updateMapShown();
     if (adapter_ && adapter_->noTelemetry.load() == 0 && playing_) {
         gauges_.refreshPosition();
         invalidate(kPositionRegion);

@@ -84,6 +84,8 @@ void CJXQ_PCMgrDlg::onClearList() {
     currentFile_.clear();
     listPanel_.clearTitle();
     invalidate(kTitleRegion);
+    mapActive_ = false;
+    updateMapShown();
     // The same as a stop: the bars, time and G-sensor panel go with the list.
     eraseStoppedRegions();
 }
@@ -154,6 +156,7 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
     adapter_->current()->Yield(); // Open is the adapter's own operation: the same pause after it
     playing_ = true;
     applyVolume();
+    openMap();
 }
 
 // Event and manual-event recordings ("evt_", "muevt_" in the file name; a

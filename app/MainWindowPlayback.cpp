@@ -61,6 +61,8 @@ void CJXQ_PCMgrDlg::stop() {
     adapter_->resetClock();
     resetPlaybackInterface();
     eraseStoppedRegions();
+    mapActive_ = false;
+    updateMapShown();
 }
 
 // What a stop leaves: the bars, the time, the G-sensor panel, the list panel

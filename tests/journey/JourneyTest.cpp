@@ -424,11 +424,12 @@ TEST_F(Journey, TheRealDisplayShowsWhatTheHeadlessRenderingShows) {
         << outsideEditDiffers(display.grab(centred)) << " pixels differ";
 }
 
-// A recording opened held at a known frame (--at): the real display shows its
-// picture, title, time, bars, position, speed, heading and G-sensor values
-// pixel for pixel as the headless rendering does, at 96, 120 and 144 DPI.
-// Only the G-sensor trace may differ: its length counts the frames shown
-// before the hold.
+// A recording opened held at a known moment (--at): the real display shows its
+// title, time, bars, position, speed, heading and G-sensor values pixel for
+// pixel as the headless rendering does, at 96, 120 and 144 DPI. Left out: the
+// picture (a busy machine may hold it a frame or two after the moment, within
+// the same telemetry entry), the G-sensor trace (its length counts the frames
+// shown before the hold) and the web map, which loads its tiles in its own time.
 TEST_F(Journey, AHeldFrameLooksTheSameOnTheRealDisplay) {
     // South and west of the equator and Greenwich: the longest position lines.
     const QString file = record(dir.filePath(QStringLiteral("card/drf_20240612_081500.mov")), 8,
@@ -439,7 +440,8 @@ TEST_F(Journey, AHeldFrameLooksTheSameOnTheRealDisplay) {
         int count = 0;
         for (int y = 0; y < kMainWindowArea.height(); ++y)
             for (int x = 0; x < kMainWindowArea.width(); ++x)
-                if (!kGSensorTrace.contains(x, y) && shown.pixel(x, y) != expected.pixel(x, y))
+                if (!kGSensorTrace.contains(x, y) && !kMapPanel.contains(x, y) && !kVideoArea.contains(x, y) &&
+                    shown.pixel(x, y) != expected.pixel(x, y))
                     ++count;
         return count;
     };

@@ -16,6 +16,7 @@ inline const QRect kMainWindowArea(0, 0, 1020, 780);
 inline const QRect kVideoArea(24, 45, 640, 360);
 inline const QRect kTitleStrip(25, 7, 300, 30);
 inline const QRect kGSensorPanel(355, 562, 275, 150);
+inline const QRect kMapPanel(689, 52, 310, 410);
 // The G-sensor trace inside its panel: how much of it is drawn depends on
 // how many frames were shown.
 inline const QRect kGSensorTrace(371, 611, 213, 99);

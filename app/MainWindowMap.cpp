@@ -1,0 +1,97 @@
+// The map panel of the main window: the page written beside the program at
+// start, the map view opened for each recording with its track, the position
+// pushed at each tick of timer 100, and the one place that decides whether
+// the view shows.
+
+#include "CJXQ_PCMgrDlg.h"
+
+#include "GoogleMapPage.h"
+#include "MapCall.h"
+#include "MessageBox.h"
+#include "Network.h"
+#include "ROVUAdap.h"
+#include "SkinButton.h"
+#include "StringIds.h"
+#include "TrackData.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+
+namespace kyvo::app {
+
+namespace {
+
+// The map's tile address in the viewer's store; empty: the page's default.
+constexpr char kMapTilesKey[] = "SOFTWARE\\Orvanel\\Kyvo Viewer\\01.00.01\\Map";
+constexpr char kMapTilesValue[] = "tiles";
+
+std::filesystem::path programFolder() {
+    return QCoreApplication::applicationDirPath().toStdString();
+}
+
+} // namespace
+
+// Written once: an existing page, also one the user edited, stays as it is.
+void CJXQ_PCMgrDlg::writeMapPage() {
+    const RmcFix& fix = gauges_.fix();
+    if (map::writeGoogleMapPage(programFolder(), fix.latitude, fix.longitude) == map::PageWrite::Failed)
+        messageBox(this, strings::kMapPageFailed, MessageIcon::Warning);
+}
+
+// A recording opened in the one-channel layout: with a connection the map
+// view loads its page again (created the first time) and draws the track;
+// without one the notice shows instead.
+void CJXQ_PCMgrDlg::openMap() {
+    if (adapter_->channelMode.load() != 1)
+        return;
+    const bool online = isInternetConnected();
+    if (const auto changed = map_.setNoticeShown(!online, displayScale_))
+        invalidate(*changed);
+    if (online && !mapView_ && mapViewFactory()) {
+        MapViewSettings settings;
+        settings.pagePath = QString::fromStdString((programFolder() / map::kMapPageFileName).string());
+        const auto tiles = store_->read(QString::fromLatin1(kMapTilesKey), QString::fromLatin1(kMapTilesValue));
+        settings.tileUrl = QString::fromUtf8(tiles.value_or(QByteArray()));
+        mapView_ = mapViewFactory()(this, settings);
+        mapView_->widget()->setGeometry(toQRect(kMap));
+    }
+    if (online && mapView_) {
+        const auto mode = adapter_->encryptedViewMode.load() ? player::ViewMode::Encrypted : player::ViewMode::General;
+        mapView_->open(map::trackCallText(map::readTrackFile(currentFile_.toStdString(), mode, adapter_->key.load())));
+    }
+    mapActive_ = true;
+    updateMapShown();
+}
+
+// Timer 100: the current position, only from a valid fix, and the heading
+// of the marker; nothing without a connection or a map view.
+void CJXQ_PCMgrDlg::pushPosition(bool online) {
+    if (!online || !mapView_)
+        return;
+    const RmcFix& fix = gauges_.fix();
+    const auto position = map::pushablePosition(fix);
+    if (!position)
+        return;
+    const auto call = map::updateMapCall(position->first, position->second);
+    if (!call)
+        return;
+    std::string heading = "GSetHeading(";
+    map::appendDegrees(heading, std::isfinite(fix.course) ? fix.course : 0.0);
+    heading += ')';
+    mapView_->push(heading);
+    mapView_->push(*call);
+}
+
+// The view shows while a recording is open in it and nothing covers its
+// place: not while the connection notice shows, nor under the video popups.
+void CJXQ_PCMgrDlg::updateMapShown() {
+    if (!mapView_)
+        return;
+    const bool shown = mapActive_ && unlocked_ && !map_.noticeShown() && !videoPopupsActive_;
+    mapView_->setShown(shown);
+    if (shown)
+        buttons_.at(control::kUsb)->raise(); // the USB button stays above the map
+}
+
+} // namespace kyvo::app
