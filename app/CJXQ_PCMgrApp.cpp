@@ -2,6 +2,7 @@
 
 #include "CJXQ_PCMgrDlg.h"
 #include "MessageBox.h"
+#include "Network.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -17,10 +18,11 @@ namespace kyvo::app {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: tessaro-viewer [--screenshot FILE] [--after SECONDS] [--at TIME] [FILE...]\n"
+    "usage: tessaro-viewer [--screenshot FILE] [--after SECONDS] [--at TIME] [--offline] [FILE...]\n"
     "  --screenshot FILE  run headless, write a PNG of the window to FILE and exit\n"
     "  --after SECONDS    take the picture after SECONDS of running (default 0.5)\n"
     "  --at TIME          open the first file held at TIME (seconds, M:SS or H:MM:SS)\n"
+    "  --offline          never use the network: no web map, its notice instead\n"
     "  FILE...            recordings for the play list\n";
 
 bool displayAvailable() {
@@ -76,6 +78,9 @@ int CJXQ_PCMgrApp::run(int argc, char** argv) {
             std::fprintf(stderr, "tessaro-viewer: message: %s\n", request.text.toLocal8Bit().constData());
             return kAnswerOk;
         });
+
+    if (options.offline)
+        setConnectionProbe([] { return false; });
 
     int exitCode = 0;
     {

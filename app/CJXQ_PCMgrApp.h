@@ -2,8 +2,9 @@
 // The application object: reads the command line, starts the framework, runs
 // the main window as a modal dialog and ends when it returns.
 //
-//   tessaro-viewer [--screenshot FILE] [--after SECONDS] [--at TIME] [FILE...]
+//   tessaro-viewer [--screenshot FILE] [--after SECONDS] [--at TIME] [--offline] [FILE...]
 //
+// --offline runs as without a connection: no web map, its notice instead.
 // --at opens the first file held at TIME of the recording (seconds, M:SS or
 // H:MM:SS): the moment of an incident, straight from a report.
 // With --screenshot, or when no display is available, the viewer runs
@@ -21,6 +22,7 @@ struct LaunchOptions {
     double afterSeconds = 0.5;
     bool afterGiven = false;
     std::optional<double> heldAtSeconds; // --at: the first file opens held there
+    bool offline = false;                // --offline: the network is never used (no web map)
     std::vector<std::string> files;
     bool showHelp = false;
     std::string error; // not empty: the command line could not be read

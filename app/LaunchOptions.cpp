@@ -67,6 +67,8 @@ LaunchOptions parseLaunchOptions(const std::vector<std::string>& args) {
             }
             ++i;
             options.heldAtSeconds = seconds;
+        } else if (arg == "--offline") {
+            options.offline = true;
         } else if (arg == "-h" || arg == "--help") {
             options.showHelp = true;
         } else if (arg == "--") {

@@ -126,6 +126,9 @@ void CGoogleMap::evaluate(const QString& script, std::function<void(const QVaria
 void CGoogleMap::onLoadFinished(bool ok) {
     if (!ok)
         return;
+    // Keys go to the widget the engine draws into, which exists once a page has loaded.
+    if (QWidget* proxy = view_->focusProxy())
+        proxy->installEventFilter(this);
     loaded_ = true;
     if (!pendingTrack_.empty())
         page_->runJavaScript(QString::fromStdString(std::exchange(pendingTrack_, {})));

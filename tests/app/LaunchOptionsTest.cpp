@@ -19,6 +19,8 @@ TEST(LaunchOptions, TheHoldTimeTakesSecondsMinutesAndHours) {
     EXPECT_DOUBLE_EQ(heldAt("1:35"), 95);
     EXPECT_DOUBLE_EQ(heldAt("1:02:03.5"), 3723.5);
     EXPECT_DOUBLE_EQ(heldAt("0:00"), 0);
+    EXPECT_TRUE(parseLaunchOptions({"--offline", "a.mov"}).offline);
+    EXPECT_FALSE(parseLaunchOptions({"a.mov"}).offline);
 }
 
 TEST(LaunchOptions, BadArgumentsAreRefusedWithAReason) {

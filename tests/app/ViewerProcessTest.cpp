@@ -22,7 +22,8 @@ ViewerRun runViewer(const QStringList& arguments, const QString& configHome) {
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
     process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(KYVO_VIEWER_PATH), arguments);
+    // Offline: the web map's browser engine never starts in these runs.
+    process.start(QStringLiteral(KYVO_VIEWER_PATH), QStringList{QStringLiteral("--offline")} + arguments);
     ViewerRun run;
     if (!process.waitForFinished(60000)) {
         process.kill();
