@@ -1,0 +1,78 @@
+// The web map as a user sees it follow a drive: the real viewer on a virtual
+// display with its browser engine, a recording opened held at a moment; the
+// map shows the recording's whole track and the marker on the fix of that
+// moment, and moves along the track once Play resumes the picture. The map's
+// state is read from the engine through its debugging port.
+
+#include "MapProbe.h"
+#include "Screen.h"
+#include "TrackData.h"
+#include "ViewerProcess.h"
+#include "VirtualDisplay.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace kyvo;
+using namespace kyvo::journey;
+
+namespace {
+
+constexpr int kMapTimeoutMs = 40000;
+
+// The index of the track point at `marker`, or -1.
+int trackIndexOf(const std::vector<map::TrackPoint>& track, const QJsonArray& marker) {
+    if (marker.size() != 2)
+        return -1;
+    for (std::size_t i = 0; i < track.size(); ++i)
+        if (std::abs(track[i].latitude - marker[0].toDouble()) < 1e-6 &&
+            std::abs(track[i].longitude - marker[1].toDouble()) < 1e-6)
+            return static_cast<int>(i);
+    return -1;
+}
+
+} // namespace
+
+TEST(MapJourney, TheMarkerStandsOnTheRecordingsTrackAndFollowsIt) {
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/kyvomap-XXXXXX"));
+    VirtualDisplay display;
+    ASSERT_TRUE(display.ok()) << display.error().toStdString();
+    const QString recording = dir.filePath(QStringLiteral("drf_20240612_081500.mov"));
+    QProcess recgen;
+    recgen.start(QStringLiteral(KYVO_RECGEN_PATH),
+                 {QStringLiteral("--length"), QStringLiteral("12"), QStringLiteral("--no-audio"),
+                  QStringLiteral("--preset"), QStringLiteral("ultrafast"), QStringLiteral("--size"),
+                  QStringLiteral("320x180"), recording});
+    ASSERT_TRUE(recgen.waitForFinished(120000));
+    const auto track = map::readTrackFile(recording.toStdString());
+    ASSERT_GT(track.size(), 20u);
+
+    const int port = freeLoopbackPort();
+    ViewerProcess viewer(display, dir.filePath(QStringLiteral("config")), dir.path(),
+                         {QStringLiteral("--at"), QStringLiteral("4"), recording}, {remoteDebuggingVariable(port)});
+    ASSERT_TRUE(viewer.waitForMainScreen()) << viewer.output().toStdString();
+
+    // Held at 4 s: the whole track, one marker on a fix of the drive past its start.
+    int heldAt = -1;
+    EXPECT_TRUE(waitUntil(kMapTimeoutMs, [&] {
+        const auto state = mapState(port);
+        if (!state || state->value(QStringLiteral("markers")).toInt() != 1 ||
+            state->value(QStringLiteral("track")).toInt() != static_cast<int>(track.size()))
+            return false;
+        heldAt = trackIndexOf(track, state->value(QStringLiteral("marker")).toArray());
+        return heldAt > 0;
+    })) << "the map shows the track and the marker of the held moment";
+
+    // Play: the marker moves on along the track.
+    display.click(kPlayButton);
+    EXPECT_TRUE(waitUntil(kMapTimeoutMs, [&] {
+        const auto state = mapState(port);
+        return state && trackIndexOf(track, state->value(QStringLiteral("marker")).toArray()) > heldAt;
+    })) << "held at fix " << heldAt;
+}
