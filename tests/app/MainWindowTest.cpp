@@ -128,13 +128,13 @@ TEST_F(MainWindowTest, EveryControlStandsWhereTheSkinPaintsItsImage) {
         const skin::layout::Placement* placement = skin::layout::findPlacement(id);
         return placement ? placement->at : QPoint(-1, -1);
     };
-    for (const BitmapButtonSpec& spec : kBitmapButtons) {
-        if (spec.id == control::kPasswordOk)
+    for (const BitmapButtonSpec& entry : kBitmapButtons) {
+        if (entry.id == control::kPasswordOk)
             continue; // the password screen's
-        SCOPED_TRACE(spec.id);
-        EXPECT_EQ(placed(spec.normalImage), QPoint(spec.place.x, spec.place.y));
-        EXPECT_EQ(dialog->button(spec.id)->pos(), QPoint(spec.place.x, spec.place.y));
-        EXPECT_TRUE(showsImage(window, spec.normalImage, placed(spec.normalImage)));
+        SCOPED_TRACE(entry.id);
+        EXPECT_EQ(placed(entry.normalImage), QPoint(entry.place.x, entry.place.y));
+        EXPECT_EQ(dialog->button(entry.id)->pos(), QPoint(entry.place.x, entry.place.y));
+        EXPECT_TRUE(showsImage(window, entry.normalImage, placed(entry.normalImage)));
     }
     // Icons, unit sign and list arrows at the generator's places (the bars'
     // left caps lie partly under their knobs).
@@ -153,9 +153,9 @@ TEST_F(MainWindowTest, EveryControlStandsWhereTheSkinPaintsItsImage) {
     for (const QPoint at : skin::layout::kSpeedDigits)
         EXPECT_TRUE(showsImage(window, bitmap::kDigitFirst, at));
     // The hidden step buttons sit on the progress bar's row.
-    for (const PushButtonSpec& spec : kHiddenStepButtons)
-        EXPECT_TRUE(kProgressRegion.contains(Rect::edges(spec.rect.left, spec.rect.top, spec.rect.right,
-                                                         std::min(spec.rect.bottom, kProgressRegion.bottom))));
+    for (const PushButtonSpec& entry : kHiddenStepButtons)
+        EXPECT_TRUE(kProgressRegion.contains(Rect::edges(entry.rect.left, entry.rect.top, entry.rect.right,
+                                                         std::min(entry.rect.bottom, kProgressRegion.bottom))));
 }
 
 TEST_F(MainWindowTest, FirstRunWritesTheDefaultConfiguration) {
