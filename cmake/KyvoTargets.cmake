@@ -104,8 +104,10 @@ function(_kyvo_require_toolkit_free name)
 endfunction()
 
 # A GoogleTest executable registered with CTest. Widgets run headless.
+# LABEL puts its tests under a label of their own; SERIAL runs them one at a
+# time (real displays, the browser engine).
 function(kyvo_test name)
-  cmake_parse_arguments(T "QT" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "QT;SERIAL" "LABEL" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   kyvo_strict(${name})
   if(T_QT)
@@ -115,7 +117,12 @@ function(kyvo_test name)
     target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   endif()
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support)
-  gtest_discover_tests(${name}
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KYVO_TEST_DATA=${CMAKE_BINARY_DIR}/testdata"
-    DISCOVERY_TIMEOUT 60)
+  set(properties ENVIRONMENT QT_QPA_PLATFORM=offscreen)
+  if(T_LABEL)
+    list(APPEND properties LABELS ${T_LABEL} TIMEOUT 120)
+  endif()
+  if(T_SERIAL)
+    list(APPEND properties RUN_SERIAL TRUE)
+  endif()
+  gtest_discover_tests(${name} PROPERTIES ${properties} DISCOVERY_TIMEOUT 60)
 endfunction()
