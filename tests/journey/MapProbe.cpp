@@ -15,7 +15,7 @@ namespace {
 
 // The first message `run` leads to, waited for in a local event loop.
 template <typename Run>
-bool waitFor(int timeoutMs, QObject* source, Run run, bool& done) {
+bool waitFor(int timeoutMs, Run run, bool& done) {
     QEventLoop loop;
     QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
     QTimer poll;
@@ -27,7 +27,6 @@ bool waitFor(int timeoutMs, QObject* source, Run run, bool& done) {
     run();
     if (!done)
         loop.exec();
-    (void)source;
     return done;
 }
 
@@ -43,14 +42,16 @@ QString remoteDebuggingVariable(int port) {
     return QStringLiteral("QTWEBENGINE_REMOTE_DEBUGGING=127.0.0.1:%1").arg(port);
 }
 
-std::optional<QJsonObject> mapState(int port, int timeoutMs) {
+bool MapProbe::connect(int timeoutMs) {
+    if (socket_.state() == QAbstractSocket::ConnectedState)
+        return true;
     // The pages of the engine; the map page is the one showing googlemap.htm.
     QNetworkAccessManager network;
     bool listed = false;
     QByteArray list;
     QNetworkReply* reply = nullptr;
-    waitFor(timeoutMs, &network, [&] {
-        reply = network.get(QNetworkRequest(QUrl(QStringLiteral("http://127.0.0.1:%1/json/list").arg(port))));
+    waitFor(timeoutMs, [&] {
+        reply = network.get(QNetworkRequest(QUrl(QStringLiteral("http://127.0.0.1:%1/json/list").arg(port_))));
         QObject::connect(reply, &QNetworkReply::finished, [&] {
             list = reply->readAll();
             listed = true;
@@ -65,22 +66,23 @@ std::optional<QJsonObject> mapState(int port, int timeoutMs) {
             socketUrl = entry.value(QStringLiteral("webSocketDebuggerUrl")).toString();
     }
     if (socketUrl.isEmpty())
-        return std::nullopt;
+        return false;
+    bool connected = false;
+    const auto link = QObject::connect(&socket_, &QWebSocket::connected, [&] { connected = true; });
+    waitFor(timeoutMs, [&] { socket_.open(QUrl(socketUrl)); }, connected);
+    QObject::disconnect(link);
+    return connected;
+}
 
-    QWebSocket socket;
+std::optional<QJsonObject> MapProbe::state(int timeoutMs) {
+    if (!connect(timeoutMs))
+        return std::nullopt;
+    const int id = nextId_++;
     bool answered = false;
     QJsonObject state;
-    QObject::connect(&socket, &QWebSocket::connected, [&] {
-        const QJsonObject params{{QStringLiteral("expression"), QStringLiteral("JSON.stringify(kyvoMapState())")},
-                                 {QStringLiteral("returnByValue"), true}};
-        const QJsonObject call{{QStringLiteral("id"), 1},
-                               {QStringLiteral("method"), QStringLiteral("Runtime.evaluate")},
-                               {QStringLiteral("params"), params}};
-        socket.sendTextMessage(QString::fromUtf8(QJsonDocument(call).toJson(QJsonDocument::Compact)));
-    });
-    QObject::connect(&socket, &QWebSocket::textMessageReceived, [&](const QString& text) {
+    const auto link = QObject::connect(&socket_, &QWebSocket::textMessageReceived, [&](const QString& text) {
         const QJsonObject message = QJsonDocument::fromJson(text.toUtf8()).object();
-        if (message.value(QStringLiteral("id")).toInt() != 1)
+        if (message.value(QStringLiteral("id")).toInt() != id)
             return;
         const QString value =
             message.value(QStringLiteral("result")).toObject().value(QStringLiteral("result")).toObject()
@@ -88,9 +90,20 @@ std::optional<QJsonObject> mapState(int port, int timeoutMs) {
         state = QJsonDocument::fromJson(value.toUtf8()).object();
         answered = true;
     });
-    waitFor(timeoutMs, &socket, [&] { socket.open(QUrl(socketUrl)); }, answered);
-    socket.close();
-    if (!answered || state.isEmpty())
+    waitFor(timeoutMs, [&] {
+        const QJsonObject params{{QStringLiteral("expression"), QStringLiteral("JSON.stringify(kyvoMapState())")},
+                                 {QStringLiteral("returnByValue"), true}};
+        const QJsonObject call{{QStringLiteral("id"), id},
+                               {QStringLiteral("method"), QStringLiteral("Runtime.evaluate")},
+                               {QStringLiteral("params"), params}};
+        socket_.sendTextMessage(QString::fromUtf8(QJsonDocument(call).toJson(QJsonDocument::Compact)));
+    }, answered);
+    QObject::disconnect(link);
+    if (!answered) {
+        socket_.abort(); // a page that stopped answering: look it up again next time
+        return std::nullopt;
+    }
+    if (state.isEmpty())
         return std::nullopt;
     return state;
 }
