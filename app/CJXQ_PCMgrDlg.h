@@ -50,6 +50,7 @@ class QPushButton;
 namespace kyvo {
 class SkinButton;
 class SettingPopup;
+class InfoPopup;
 class FilesOpenPopup;
 namespace player {
 class ROVUAdap;
@@ -82,6 +83,7 @@ public:
     int volumePosition() const { return bars_.volume(); }
     double scale() const { return displayScale_; }
     SettingPopup* settingPopup() const { return settingPopup_; }
+    InfoPopup* infoPopup() const { return infoPopup_; }
     SkinButton* button(int controlId) const;
     QLineEdit* passwordEdit() const { return passwordEdit_; }
     const QImage& backBuffer() const { return canvas_.backBuffer(); }
@@ -134,6 +136,8 @@ private:
     void onDestroy();
     void onClose();
     void onSystemSettings();
+    void onPopupDone(WParam wParam);
+    void onInfo();
     void onUsbTool();
 
     // The password gate (MainWindowPassword.cpp).
@@ -206,6 +210,7 @@ private:
     QLineEdit* passwordEdit_ = nullptr;
     std::map<int, QPushButton*> hiddenButtons_;
     SettingPopup* settingPopup_ = nullptr; // owned; destroyed at shutdown
+    InfoPopup* infoPopup_ = nullptr;       // owned from its first use to shutdown
     std::unique_ptr<player::AdapterHost> adapterHost_;
     std::unique_ptr<player::ROVUAdap> adapter_; // from creation to shutdown
     QString currentFile_;

@@ -7,6 +7,7 @@
 #include "MainAdapterHost.h"
 #include "OrvPlayerAbi.h"
 #include "FilesOpenPopup.h"
+#include "InfoPopup.h"
 #include "ROVUAdap.h"
 #include "RegistryStore.h"
 #include "SettingPopup.h"
@@ -59,6 +60,11 @@ void CJXQ_PCMgrDlg::onCreate() {
     createAdapter();
     adapter_->stepping.store(0);
     settingPopup_ = new SettingPopup(this);
+    // A speed unit chosen in the popup shows at once, not only when it closes.
+    settingPopup_->setChangeListener([this] {
+        for (const Rect& r : GaugePanel::kRegions)
+            invalidate(r);
+    });
     readConfiguration();
     canvas_.load();
     dirty_ = QRegion(QRect(QPoint(0, 0), canvas_.backBuffer().size()));
@@ -234,6 +240,8 @@ void CJXQ_PCMgrDlg::onDestroy() {
     writeConfiguration();
     delete settingPopup_;
     settingPopup_ = nullptr;
+    delete infoPopup_;
+    infoPopup_ = nullptr;
     listPanel_.list().clear();
     delete filesPopup_;
     filesPopup_ = nullptr;
@@ -253,10 +261,12 @@ LResult CJXQ_PCMgrDlg::windowMessage(unsigned message, WParam wParam, LParam lPa
         return onPlayerFrame();
     case WM_PLAYER_END:
         return onPlayerEnd(lParam);
+    case WM_POPUP_DONE:
+        onPopupDone(wParam);
+        return 0;
     case WM_VIDEO_POPUP_OPEN:
     case WM_POPUP_CLOSED:
     case WM_BACKUP_REQUEST:
-    case WM_POPUP_DONE:
         return 0;
     default:
         return MessageWindow::windowMessage(message, wParam, lParam);
@@ -312,9 +322,12 @@ void CJXQ_PCMgrDlg::onCommand(int controlId) {
     case control::kUsb:
         onUsbTool();
         break;
+    case control::kInfo:
+        onInfo();
+        break;
     default:
-        // Print, capture, backup, information, playback and play list
-        // commands are handled by their own parts of the window.
+        // Print, capture, backup, playback and play list commands are
+        // handled by their own parts of the window.
         break;
     }
 }
@@ -327,10 +340,38 @@ void CJXQ_PCMgrDlg::onClose() {
     endDialog(kDialogOk);
 }
 
+// The system settings: playback holds while the popup is open; closing it
+// resumes (WM_POPUP_DONE).
 void CJXQ_PCMgrDlg::onSystemSettings() {
     if (!settingPopup_ || !settingPopup_->idle())
         return;
-    // The system settings popup gets its window with the settings issue.
+    createAdapter();
+    pause();
+    settingPopup_->setMode(PopupMode::SystemSettingsMode);
+    settingPopup_->place(windowRect_);
+    settingPopup_->layOut();
+    settingPopup_->setShown(true);
+    updateMapShown();
+}
+
+// The settings popup closed: the map comes back and playback resumes, or
+// holds when it was running. The speed unit may have changed.
+void CJXQ_PCMgrDlg::onPopupDone(WParam) {
+    updateMapShown();
+    if (paused_)
+        play();
+    else
+        pause();
+    for (const Rect& r : GaugePanel::kRegions)
+        invalidate(r);
+}
+
+// The information popup, created on first use.
+void CJXQ_PCMgrDlg::onInfo() {
+    if (!infoPopup_)
+        infoPopup_ = new InfoPopup(this);
+    infoPopup_->place(windowRect_);
+    infoPopup_->setShown(true);
 }
 
 // The USB tool is created on first use, sharing the window's store; later

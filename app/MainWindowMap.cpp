@@ -84,11 +84,12 @@ void CJXQ_PCMgrDlg::pushPosition(bool online) {
 }
 
 // The view shows while a recording is open in it and nothing covers its
-// place: not while the connection notice shows, nor under the video popups.
+// place: not while the connection notice shows, nor under the video popups,
+// nor while the settings popup is open.
 void CJXQ_PCMgrDlg::updateMapShown() {
     if (!mapView_)
         return;
-    const bool shown = mapActive_ && unlocked_ && !map_.noticeShown() && !videoPopupsActive_;
+    const bool shown = mapActive_ && unlocked_ && !map_.noticeShown() && !videoPopupsActive_ && settingIdle();
     mapView_->setShown(shown);
     if (shown)
         buttons_.at(control::kUsb)->raise(); // the USB button stays above the map

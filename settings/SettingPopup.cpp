@@ -1,19 +1,75 @@
 #include "SettingPopup.h"
 
+#include "FolderBrowser.h"
+#include "FolderText.h"
 #include "MessageBox.h"
+#include "PasswordEntry.h"
+#include "PasswordSetting.h"
+#include "PopupControlIds.h"
+#include "PopupLayout.h"
+#include "PopupTexts.h"
+#include "SettingSavePopup.h"
+#include "SkinButton.h"
+#include "SkinIds.h"
 #include "StringIds.h"
 #include "ViewerMessages.h"
 
+#include <QMouseEvent>
+
 namespace kyvo {
 
-SettingPopup::SettingPopup(QWidget* mainWindow)
-    : MessageWindow(mainWindow, Qt::Tool | Qt::FramelessWindowHint) {
+namespace {
+
+using namespace settings::popup;
+
+constexpr OwnerDrawnPopup::Frame kFrame{kSettingSize, kFill, kTitleFont, kSettingRuleRight, kSettingClose,
+                                        popup_control::kClose};
+
+QRect toQRect(layout::Rect r) {
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+} // namespace
+
+SettingPopup::SettingPopup(QWidget* mainWindow) : OwnerDrawnPopup(mainWindow, kFrame), mainWindow_(mainWindow) {
     setWindowTitle(QStringLiteral("SettingPopup"));
-    hide();
+    folderButton_ = addButton(popup_control::kChooseFolder, skin::kFolderChooserNormal, skin::kFolderChooserPressed,
+                              kFolderChooser);
+    confirmButton_ = addButton(popup_control::kConfirm, skin::kPopupOkNormal, skin::kPopupOkPressed, kConfirm);
+    exitButton_ = addButton(popup_control::kExit, skin::kPopupExitNormal, skin::kPopupExitPressed, kExit);
+    connect(folderButton_, &QAbstractButton::clicked, this, [this] { chooseFolder(); });
+    connect(confirmButton_, &QAbstractButton::clicked, this, [this] { confirm(); });
+    connect(exitButton_, &QAbstractButton::clicked, this, [this] { exitPopup(); });
+    savePopup_ = new SettingSavePopup(mainWindow, store_);
+    passwordPopup_ = new PasswordSetting(mainWindow);
+}
+
+SettingPopup::~SettingPopup() {
+    delete savePopup_;
+    delete passwordPopup_;
 }
 
 void SettingPopup::place(const QRect& mainWindowRect) {
     mainRect_ = mainWindowRect;
+}
+
+void SettingPopup::layOut() {
+    placeFrom(mainRect_, kSettingOffset);
+    const bool folderMode = mode() == PopupMode::ImageCapture || mode() == PopupMode::Backup;
+    folderButton_->setVisible(folderMode);
+    if (mode() == PopupMode::ImageCapture)
+        confirmButton_->loadBitmaps(skin::kCaptureConfirmNormal, skin::kCaptureConfirmPressed);
+    else
+        confirmButton_->loadBitmaps(skin::kPopupOkNormal, skin::kPopupOkPressed);
+    confirmButton_->setGeometry(toQRect(kConfirm));
+    exitButton_->setGeometry(toQRect(kExit));
+    redraw();
+}
+
+void SettingPopup::showResult(int which) {
+    static constexpr int kResults[] = {strings::kCaptureDone, strings::kBackupDone, strings::kPasswordMismatch};
+    if (which >= 1 && which <= 3)
+        messageBox(this, kResults[which - 1], which == 3 ? MessageIcon::Warning : MessageIcon::Information);
 }
 
 void SettingPopup::loadBlock(std::span<const std::uint8_t> block) {
@@ -36,19 +92,108 @@ int SettingPopup::speedUnit() const {
     return store_.live().speedUnit();
 }
 
+bool SettingPopup::childShown() const {
+    return savePopup_->shown() || passwordPopup_->shown();
+}
+
+std::string SettingPopup::modeFolder() const {
+    return mode() == PopupMode::Backup ? store_.backupFolder() : store_.captureFolder();
+}
+
 LResult SettingPopup::windowMessage(unsigned message, WParam wParam, LParam lParam) {
-    if (message == WM_CARD_SETTINGS_WRITE) {
+    switch (message) {
+    case WM_CARD_SETTINGS_WRITE:
         writeCardSettings();
         return 1;
+    case WM_PASSWORD_RESULT:
+        takePasswordAnswer(wParam, lParam);
+        return 1;
+    default:
+        return MessageWindow::windowMessage(message, wParam, lParam);
     }
-    return MessageWindow::windowMessage(message, wParam, lParam);
+}
+
+void SettingPopup::confirm() {
+    switch (state_.confirm(childShown(), false, store_)) {
+    case settings::ConfirmAction::Ignore:
+    case settings::ConfirmAction::StartCapture: // the capture worker comes with the capture feature
+        return;
+    case settings::ConfirmAction::RequestBackup:
+        state_.reset();
+        setShown(false);
+        sendMessage(mainWindow_, WM_BACKUP_REQUEST, 1, 0);
+        return;
+    case settings::ConfirmAction::OpenCardSave:
+        savePopup_->setOwner(this);
+        savePopup_->placeFrom(mainRect_, kSaveOffset);
+        savePopup_->setShown(true);
+        return;
+    }
+}
+
+void SettingPopup::exitPopup() {
+    const settings::ExitAction action = state_.exit(childShown(), false, store_);
+    if (action.kind == settings::ExitAction::Ignore)
+        return;
+    setShown(false);
+    if (action.kind == settings::ExitAction::NotifyDone)
+        sendMessage(mainWindow_, WM_POPUP_DONE, action.wParam, action.lParam);
+}
+
+void SettingPopup::chooseFolder() {
+    const QString current = QString::fromStdString(modeFolder());
+    const QString chosen = browseForFolder(this, QString::fromUtf8(kFolderBrowserTitle), browseStartFolder(current));
+    if (chosen.isEmpty())
+        return;
+    const std::string folder = settings::withTrailingSeparator(chosen.toStdString());
+    if (mode() == PopupMode::Backup)
+        store_.setBackupFolder(folder);
+    else
+        store_.setCaptureFolder(folder);
+    redraw();
 }
 
 void SettingPopup::writeCardSettings() {
     // A card file that cannot be written would leave the recorder with its old
-    // settings while the user believes them changed: say so.
-    if (!store_.writeCardSettings())
+    // settings while the user believes them changed: say so either way.
+    if (store_.writeCardSettings())
+        messageBox(this, strings::kCardFileWritten, MessageIcon::Information);
+    else
         messageBox(this, strings::kCardFileWriteFailed, MessageIcon::Warning);
+}
+
+void SettingPopup::takePasswordAnswer(WParam number, LParam accepted) {
+    if (settings::applyPasswordAnswer(store_.live(), {number, accepted != 0}))
+        showResult(3);
+    redraw();
+}
+
+void SettingPopup::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint at = event->position().toPoint();
+    const settings::PressOutcome outcome = state_.press(at.x(), at.y(), store_);
+    if (outcome.passwordPopup == settings::PasswordPopupChange::Show) {
+        passwordPopup_->setOwner(this);
+        passwordPopup_->placeAndShow(mainRect_);
+    } else if (outcome.passwordPopup == settings::PasswordPopupChange::Hide) {
+        passwordPopup_->setShown(false);
+    }
+    if (outcome.repaint) {
+        redraw();
+        if (changed_)
+            changed_();
+    }
+}
+
+void SettingPopup::mouseMoveEvent(QMouseEvent* event) {
+    if (state_.drag(event->position().toPoint().x(), store_))
+        redraw();
+}
+
+void SettingPopup::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        state_.release();
 }
 
 } // namespace kyvo

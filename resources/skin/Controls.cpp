@@ -38,10 +38,14 @@ constexpr qreal kOkGlyph = 17;
 constexpr qreal kUsbRadius = 8;
 constexpr qreal kUsbGlyph = 25;
 
-constexpr qreal kPressShift = 1.0;  // glyphs sink by a pixel when pressed
+QRectF centredBox(const QImage& canvas, qreal size, Press press) {
+    const qreal shift = press == Press::Pressed ? kPressShift : 0;
+    return QRectF((canvas.width() - size) / 2, (canvas.height() - size) / 2 + shift, size, size);
+}
 
-// A raised key or its pressed, sunk counterpart, with a soft shadow.
-void key(QPainter& p, const QRectF& r, qreal radius, Press press) {
+} // namespace
+
+void paintKey(QPainter& p, const QRectF& r, qreal radius, Press press) {
     p.setPen(Qt::NoPen);
     if (press == Press::Normal) {
         p.setBrush(withAlpha(Qt::black, 110));
@@ -62,18 +66,11 @@ void key(QPainter& p, const QRectF& r, qreal radius, Press press) {
     }
 }
 
-QRectF centredBox(const QImage& canvas, qreal size, Press press) {
-    const qreal shift = press == Press::Pressed ? kPressShift : 0;
-    return QRectF((canvas.width() - size) / 2, (canvas.height() - size) / 2 + shift, size, size);
-}
-
-} // namespace
-
 void paintToolButton(QImage& canvas, Glyph glyph, Press press) {
     QPainter p(&canvas);
     prepare(p);
     const QRectF r = QRectF(canvas.rect()).adjusted(kToolInset, kToolInset, -kToolInset, -kToolInset);
-    key(p, r, kToolRadius, press);
+    paintKey(p, r, kToolRadius, press);
     const QColor ink = press == Press::Pressed ? style::kAccentLight : style::kGlyph;
     paintGlyph(p, glyph, centredBox(canvas, kToolGlyph, press), ink, style::kToolGlyphStroke);
 }
@@ -165,7 +162,7 @@ void paintUsbButton(QImage& canvas) {
     QPainter p(&canvas);
     prepare(p);
     const QRectF r = QRectF(canvas.rect()).adjusted(2.5, 2.5, -2.5, -2.5);
-    key(p, r, kUsbRadius, Press::Normal);
+    paintKey(p, r, kUsbRadius, Press::Normal);
     paintGlyph(p, Glyph::Usb, centredBox(canvas, kUsbGlyph, Press::Normal), style::kAccent, 1.7);
 }
 

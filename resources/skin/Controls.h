@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
+#include <QRectF>
 #include <QString>
 
 #include "Glyphs.h"
@@ -10,6 +12,12 @@
 namespace kyvo::skin {
 
 enum class Press { Normal, Pressed };
+
+// Glyphs and labels sink by this many pixels when their button is pressed.
+inline constexpr qreal kPressShift = 1.0;
+
+// A raised key face, or its pressed, sunk counterpart, with a soft shadow.
+void paintKey(QPainter& painter, const QRectF& rect, qreal radius, Press press);
 
 // 48 x 48 keys of the bottom tool row.
 void paintToolButton(QImage& canvas, Glyph glyph, Press press);

@@ -162,8 +162,11 @@ void paintKnob(QImage& canvas, qreal bodyWidth) {
     QPainter p(&canvas);
     // Left half over the filled part of the bar, right half over the groove.
     p.drawImage(QPoint(0, grooveRow), fillStrip(canvas.width() / 2));
-    prepare(p);
+    paintKnobBody(p, canvas, bodyWidth);
+}
 
+void paintKnobBody(QPainter& p, const QImage& canvas, qreal bodyWidth) {
+    prepare(p);
     const QRectF body((canvas.width() - bodyWidth) / 2, kKnobTopInset, bodyWidth, kKnobHeight);
     const qreal radius = kKnobHeight / 2;
     p.setPen(Qt::NoPen);

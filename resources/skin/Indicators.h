@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QImage>
+#include <QPainter>
 #include <QString>
 
 #include "Glyphs.h"
@@ -21,6 +22,10 @@ void paintBarCap(QImage& canvas, bool left);
 
 // A knob over a bar groove: filled groove to its left, empty to its right.
 void paintKnob(QImage& canvas, qreal bodyWidth);
+
+// The knob alone, horizontally centred on canvas, painted with p (which
+// paints on canvas) over whatever the canvas already holds.
+void paintKnobBody(QPainter& p, const QImage& canvas, qreal bodyWidth);
 
 enum class SliderIcon { Speed, Volume, Muted };
 void paintSliderIcon(QImage& canvas, SliderIcon icon);

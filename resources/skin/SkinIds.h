@@ -66,6 +66,23 @@ enum SkinId : int {
     kTriangleLeft = 278,
     kUsbTool = 294,
     kKindManual = 302,
+    // The settings, password and information popups: drawn on the popups'
+    // own dark fill, RGB(4, 0, 0).
+    kPopupCloseNormal = 400,
+    kPopupClosePressed = 401,
+    kFolderChooserNormal = 402,
+    kFolderChooserPressed = 403,
+    kCaptureConfirmNormal = 404,
+    kCaptureConfirmPressed = 405,
+    kPopupOkNormal = 406,
+    kPopupOkPressed = 407,
+    kPopupExitNormal = 408,
+    kPopupExitPressed = 409,
+    kCheckBoxOff = 410,
+    kCheckBoxOn = 411,
+    kFoldClosed = 412,  // the speed-unit list folded: the button offers to open it
+    kFoldOpen = 413,
+    kLevelThumb = 414,
 };
 
 struct SkinImage {
@@ -119,6 +136,14 @@ inline constexpr std::array kSkinImages{
     SkinImage{kDigitFirst + 8, 15, 31, 0},      SkinImage{kDigitLast, 15, 31, 0},
     SkinImage{kTriangleRight, 7, 9, 0},         SkinImage{kTriangleLeft, 7, 9, 0},
     SkinImage{kEventMark, 19, 19, 0},
+    SkinImage{kPopupCloseNormal, 45, 23, 0},      SkinImage{kPopupClosePressed, 45, 23, kPopupCloseNormal},
+    SkinImage{kFolderChooserNormal, 120, 27, 0},  SkinImage{kFolderChooserPressed, 120, 27, kFolderChooserNormal},
+    SkinImage{kCaptureConfirmNormal, 86, 29, 0},  SkinImage{kCaptureConfirmPressed, 86, 29, kCaptureConfirmNormal},
+    SkinImage{kPopupOkNormal, 86, 29, 0},         SkinImage{kPopupOkPressed, 86, 29, kPopupOkNormal},
+    SkinImage{kPopupExitNormal, 86, 29, 0},       SkinImage{kPopupExitPressed, 86, 29, kPopupExitNormal},
+    SkinImage{kCheckBoxOff, 25, 25, 0},           SkinImage{kCheckBoxOn, 25, 25, 0},
+    SkinImage{kFoldClosed, 25, 25, 0},            SkinImage{kFoldOpen, 25, 25, 0},
+    SkinImage{kLevelThumb, 33, 20, 0},
 };
 // clang-format on
 

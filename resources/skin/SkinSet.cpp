@@ -5,6 +5,7 @@
 #include "Controls.h"
 #include "Indicators.h"
 #include "Paint.h"
+#include "PopupControls.h"
 #include "SkinIds.h"
 #include "SkinLayout.h"
 
@@ -88,6 +89,8 @@ QImage SkinSet::render(int id) const {
     }
     if (id == kTriangleRight || id == kTriangleLeft)
         return paintTriangle(id == kTriangleRight);
+    if (QImage popup = paintPopupControl(id); !popup.isNull())
+        return popup;
 
     QImage canvas = canvasFor(id);
     const Press press = pressOf(id);

@@ -17,6 +17,7 @@ inline constexpr QColor kCardTop{0x1C, 0x21, 0x27};       // upper end of a pane
 inline constexpr QColor kListInterior{0x0D, 0x10, 0x13};  // play list rows
 inline constexpr QColor kScrollTrack{0x23, 0x23, 0x23};   // the list draws its track in this
 inline constexpr QColor kSelectedRow{0xAA, 0xFF, 0x4B};   // the list's selected row
+inline constexpr QColor kPopupFill{0x04, 0x00, 0x00};     // the settings and information popups' body
 
 // Lines.
 inline constexpr QColor kEdge{0x2A, 0x31, 0x39};          // panel border

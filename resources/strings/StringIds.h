@@ -4,7 +4,7 @@
 namespace kyvo::strings {
 
 enum StringId : int {
-    kVersionLine = 104,          // second line of the information window (no text: left empty)
+    kVersionLine = 104,          // second line of the information window: the program's name and what it is
     kNoFilesInFolder = 108,
     kRecordedIn1Channel = 110,
     kChooseFolder = 111,
@@ -55,6 +55,8 @@ enum StringId : int {
     kTooManyFiles = 158,         // more than 500 files checked: the first 500 are added
     kPathTooLongToPlay = 159,    // the recording's path is longer than the player takes
     kNotARecording = 160,        // the file holds no recording (zero-filled, cut short, foreign)
+    kCardFileWritten = 161,      // the card settings file was written
+    kLevel = 162,                // label of the level slider of the system settings
 };
 
 } // namespace kyvo::strings

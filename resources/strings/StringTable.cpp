@@ -17,6 +17,7 @@ struct Entry {
 
 // Sorted by id.
 constexpr std::array kTable{
+    Entry{kVersionLine, "Kyvo Viewer 行車紀錄檢視"},
     Entry{kNoFilesInFolder, "指定目錄下無檔案"},
     Entry{kRecordedIn1Channel, "Recorded file in 1channel. Change the channel before you play."},
     Entry{kChooseFolder, "請選擇目錄"},
@@ -69,6 +70,8 @@ constexpr std::array kTable{
     Entry{kTooManyFiles, "一次最多加入 500 個檔案，已加入排序後的前 500 個"},
     Entry{kPathTooLongToPlay, "檔案路徑過長，無法播放。請將檔案移至較短的資料夾路徑。"},
     Entry{kNotARecording, "檔案已損毀或不是行車紀錄影像，略過此檔案。"},
+    Entry{kCardFileWritten, "記憶卡設定檔 jxq_config.dat 已儲存"},
+    Entry{kLevel, "等級"},
 };
 
 constexpr bool sortedById() {

@@ -141,6 +141,31 @@ TEST(Skin, ScreensAreOpaqueAndPlacedBitmapsKeepTheirBackground) {
         EXPECT_EQ(cornerErrors(load(id), password, layout::kUnlockAnimation), 0) << "unlock frame " << id;
 }
 
+// The popups copy their controls unblended onto an opaque window filled with
+// RGB(4, 0, 0): a translucent pixel shows garbage, and a resting face whose
+// corners are not the popup fill shows a box around the control.
+TEST(Skin, PopupControlsAreOpaqueAndSitOnThePopupFill) {
+    const QRgb popupFill = qRgb(4, 0, 0);
+    for (const SkinImage& entry : kSkinImages) {
+        if (entry.id < kPopupCloseNormal || entry.id > kLevelThumb)
+            continue;
+        SCOPED_TRACE(entry.id);
+        const QImage image = load(entry.id);
+        ASSERT_FALSE(image.isNull());
+        int translucent = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                translucent += qAlpha(image.pixel(x, y)) != 255;
+        }
+        EXPECT_EQ(translucent, 0);
+        if (entry.normalId != 0)
+            continue;  // pressed faces may light up whole
+        const QRect all = image.rect();
+        for (QPoint corner : {all.topLeft(), all.topRight(), all.bottomLeft(), all.bottomRight()})
+            EXPECT_LE(distance(image.pixel(corner), popupFill), 6) << corner.x() << "," << corner.y();
+    }
+}
+
 TEST(Skin, DigitsAndEventMarksFitEveryPlaceTheyAreDrawn) {
     const QImage main = load(kMainBackground);
     for (int id = kDigitFirst; id <= kDigitLast; ++id) {
