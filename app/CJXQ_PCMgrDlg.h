@@ -24,6 +24,7 @@
 // GUI thread only. Other threads reach it through postMessage().
 
 #include "AdapterHost.h"
+#include "BackupCopy.h"
 #include "MainLayout.h"
 #include "RegistryStore.h"
 #include "SkinCanvas.h"
@@ -61,6 +62,8 @@ class UsbToolPopup;
 } // namespace kyvo
 
 namespace kyvo::app {
+
+class BackupRunner;
 
 class CJXQ_PCMgrDlg : public MessageWindow {
 public:
@@ -100,6 +103,7 @@ public:
     const PlayList& playList() const { return listPanel_.list(); }
     FilesOpenPopup* filesPopup() const { return filesPopup_; }
     usbtool::UsbToolPopup* usbPopup() const { return usbPopup_; }
+    BackupRunner* backupRunner() const { return backup_.get(); }
     // The next file that opens is held at `seconds` of its recording (the
     // last second when it is shorter) as soon as its length is known.
     void holdAtWhenOpened(double seconds) { holdAt_ = seconds; }
@@ -139,6 +143,12 @@ private:
     void onPopupDone(WParam wParam);
     void onInfo();
     void onUsbTool();
+
+    // The backup copy (MainWindowBackup.cpp).
+    void onSave();
+    LResult onBackupRequest();
+    void onBackupFinished(CopyResult result);
+    void restoreVolumeAfterBackup();
 
     // The password gate (MainWindowPassword.cpp).
     void setUpPasswordScreen();
@@ -211,6 +221,8 @@ private:
     std::map<int, QPushButton*> hiddenButtons_;
     SettingPopup* settingPopup_ = nullptr; // owned; destroyed at shutdown
     InfoPopup* infoPopup_ = nullptr;       // owned from its first use to shutdown
+    std::unique_ptr<BackupRunner> backup_; // from the first backup; ended before the adapter at shutdown
+    int volumeBeforeBackup_ = -1;          // the volume to restore after a backup; -1: none muted
     std::unique_ptr<player::AdapterHost> adapterHost_;
     std::unique_ptr<player::ROVUAdap> adapter_; // from creation to shutdown
     QString currentFile_;

@@ -3,6 +3,7 @@
 
 #include "CJXQ_PCMgrDlg.h"
 
+#include "BackupRunner.h"
 #include "Fonts.h"
 #include "MainAdapterHost.h"
 #include "OrvPlayerAbi.h"
@@ -231,6 +232,8 @@ void CJXQ_PCMgrDlg::onDestroy() {
     unlockTimer_.stop();
     qApp->removeEventFilter(this);
     mapView_.reset();
+    backup_.reset(); // cancels a running copy and joins its worker
+    restoreVolumeAfterBackup();
     // The adapter ends its player and threads before anything they use goes.
     adapter_.reset();
     adapterHost_.reset();
@@ -264,9 +267,10 @@ LResult CJXQ_PCMgrDlg::windowMessage(unsigned message, WParam wParam, LParam lPa
     case WM_POPUP_DONE:
         onPopupDone(wParam);
         return 0;
+    case WM_BACKUP_REQUEST:
+        return onBackupRequest();
     case WM_VIDEO_POPUP_OPEN:
     case WM_POPUP_CLOSED:
-    case WM_BACKUP_REQUEST:
         return 0;
     default:
         return MessageWindow::windowMessage(message, wParam, lParam);
@@ -325,9 +329,12 @@ void CJXQ_PCMgrDlg::onCommand(int controlId) {
     case control::kInfo:
         onInfo();
         break;
+    case control::kSave:
+        onSave();
+        break;
     default:
-        // Print, capture, backup, playback and play list commands are
-        // handled by their own parts of the window.
+        // Print, capture, playback and play list commands are handled by
+        // their own parts of the window.
         break;
     }
 }

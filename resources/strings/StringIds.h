@@ -57,6 +57,11 @@ enum StringId : int {
     kNotARecording = 160,        // the file holds no recording (zero-filled, cut short, foreign)
     kCardFileWritten = 161,      // the card settings file was written
     kLevel = 162,                // label of the level slider of the system settings
+    kBackupCopying = 163,        // progress of a backup copy; %1 the target's name
+    kBackupFailed = 164,         // the backup folder could not take the copy
+    kBackupSourceUnreadable = 165, // the recording could not be read for its backup
+    kBackupSameFile = 166,       // the backup would be the recording itself
+    kBackupCancelled = 167,      // the user cancelled the backup copy
 };
 
 } // namespace kyvo::strings

@@ -72,6 +72,11 @@ constexpr std::array kTable{
     Entry{kNotARecording, "檔案已損毀或不是行車紀錄影像，略過此檔案。"},
     Entry{kCardFileWritten, "記憶卡設定檔 jxq_config.dat 已儲存"},
     Entry{kLevel, "等級"},
+    Entry{kBackupCopying, "正在備份 %1 …"},
+    Entry{kBackupFailed, "備份失敗：無法寫入備份目錄，請確認目錄存在且有足夠空間。"},
+    Entry{kBackupSourceUnreadable, "備份失敗：無法讀取原始影像檔案。"},
+    Entry{kBackupSameFile, "備份目錄就是原始檔案所在的目錄，未複製。"},
+    Entry{kBackupCancelled, "備份已取消，未留下不完整的檔案。"},
 };
 
 constexpr bool sortedById() {
