@@ -20,3 +20,9 @@ ORV_EXPORT void setW(OrvEventCallback callback) {
 ORV_EXPORT void cmd_direct(const char* command) {
     orv::Player::instance().command(command);
 }
+
+ORV_EXPORT int orv_copy_picture(int channel, std::uint8_t* out, std::size_t capacity, OrvPictureCopy* copy) {
+    if (copy == nullptr)
+        return 0;
+    return orv::Player::instance().copyPicture(channel, out, capacity, *copy) ? 1 : 0;
+}

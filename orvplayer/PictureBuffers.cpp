@@ -1,5 +1,6 @@
 #include "PictureBuffers.h"
 
+#include <cstring>
 #include <new>
 
 namespace orv {
@@ -18,6 +19,11 @@ std::uint8_t* PictureBuffers::beginWrite(int width, int height, Content content)
     while (chosen == published_ || chosen == reading_)
         ++chosen;
     writing_ = chosen;
+    // Until the player tags it, a new picture counts as the frame last
+    // tagged: pictures rendered again for the same frame (a redraw while
+    // paused) are not tagged again.
+    frameIndex_[static_cast<std::size_t>(chosen)] = lastFrameIndex_;
+    time_[static_cast<std::size_t>(chosen)] = lastTime_;
     width_[static_cast<std::size_t>(chosen)] = width;
     height_[static_cast<std::size_t>(chosen)] = height;
     content_[static_cast<std::size_t>(chosen)] = content;
@@ -34,6 +40,29 @@ void PictureBuffers::publish() {
 std::uint8_t* PictureBuffers::newest() const {
     std::lock_guard lock(mutex_);
     return published_ >= 0 ? buffers_[static_cast<std::size_t>(published_)].get() : nullptr;
+}
+
+void PictureBuffers::tagNewest(std::uint32_t frameIndex, float time) {
+    std::lock_guard lock(mutex_);
+    lastFrameIndex_ = frameIndex;
+    lastTime_ = time;
+    if (published_ < 0)
+        return;
+    frameIndex_[static_cast<std::size_t>(published_)] = frameIndex;
+    time_[static_cast<std::size_t>(published_)] = time;
+}
+
+bool PictureBuffers::copyNewest(std::uint8_t* out, std::size_t capacity, Copied& copied) const {
+    std::lock_guard lock(mutex_);
+    if (published_ < 0 || out == nullptr)
+        return false;
+    const auto i = static_cast<std::size_t>(published_);
+    const std::size_t bytes = static_cast<std::size_t>(width_[i]) * static_cast<std::size_t>(height_[i]) * 4u;
+    if (bytes == 0 || bytes > capacity)
+        return false;
+    std::memcpy(out, buffers_[i].get(), bytes);
+    copied = {width_[i], height_[i], frameIndex_[i], time_[i]};
+    return true;
 }
 
 PictureBuffers::View PictureBuffers::beginRead() {

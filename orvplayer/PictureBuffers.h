@@ -37,6 +37,19 @@ public:
     void publish();
     // The newest picture (null before the first), for the client's records.
     std::uint8_t* newest() const;
+    // Player thread: the frame index and time the newest picture shows.
+    void tagNewest(std::uint32_t frameIndex, float time);
+
+    struct Copied {
+        int width = 0;
+        int height = 0;
+        std::uint32_t frameIndex = 0;
+        float time = 0;
+    };
+    // Any thread: copies the newest picture (width * height * 4 bytes) into
+    // `out` while holding the lock, so no buffer is chosen for rendering
+    // meanwhile. False when there is none or `capacity` is short.
+    bool copyNewest(std::uint8_t* out, std::size_t capacity, Copied& copied) const;
 
     struct View {
         const std::uint8_t* pixels = nullptr;
@@ -60,6 +73,10 @@ private:
     std::array<int, kCount> width_{};
     std::array<int, kCount> height_{};
     std::array<Content, kCount> content_{};
+    std::array<std::uint32_t, kCount> frameIndex_{};
+    std::array<float, kCount> time_{};
+    std::uint32_t lastFrameIndex_ = 0; // the last tag given, for pictures rendered again
+    float lastTime_ = 0;
     int writing_ = -1;
     int published_ = -1;
     int reading_ = -1;

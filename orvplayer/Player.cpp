@@ -72,6 +72,16 @@ Player::Player() {
     streamRecord_.info = &streamInfo_;
 }
 
+bool Player::copyPicture(int channel, std::uint8_t* out, std::size_t capacity, OrvPictureCopy& copy) const {
+    if (channel < 0 || channel >= kChannels)
+        return false;
+    PictureBuffers::Copied copied;
+    if (!pictures_[channel]->copyNewest(out, capacity, copied))
+        return false;
+    copy = {copied.width, copied.height, copied.frameIndex, copied.time};
+    return true;
+}
+
 void Player::post(Item item) {
     {
         std::lock_guard lock(mutex_);
@@ -515,11 +525,14 @@ void Player::emitFrame() {
             time = (index - 1) / facts_.fps;
     }
     lastIndex_ = index;
+    const auto shownTime = static_cast<float>(clientSeconds(time));
+    for (int c = 0; c < (channelMode_ == 2 ? 2 : 1); ++c)
+        pictures_[c]->tagNewest(index, shownTime);
     notify(kEvFrameIndex, static_cast<std::intptr_t>(index));
     frameInfo_ = FrameInfo{};
     frameInfo_.renderedAtNs =
         std::chrono::duration_cast<std::chrono::nanoseconds>(channel.renderedAt().time_since_epoch()).count();
-    frameInfo_.time = static_cast<float>(clientSeconds(time));
+    frameInfo_.time = shownTime;
     frameInfo_.imageSize = channel.pictureBytes();
     frameInfo_.picture0 = pictures_[0]->newest();
     frameInfo_.picture1 = channelMode_ == 2 ? pictures_[1]->newest() : nullptr;

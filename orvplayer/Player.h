@@ -48,6 +48,9 @@ public:
     void setCallback(OrvEventCallback callback) { callback_.store(callback); }
     void command(const char* text);
     int run(int argc, char** argv);
+    // Any thread: the newest picture of `channel` (0 or 1) copied under the
+    // picture hand-over's lock. False when there is none.
+    bool copyPicture(int channel, std::uint8_t* out, std::size_t capacity, OrvPictureCopy& copy) const;
 
 private:
     static constexpr int kChannels = 2;

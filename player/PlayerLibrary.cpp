@@ -49,6 +49,7 @@ int PlayerLibrary::load(const char* name) {
     setInst_.store(setInstFn);
     setCallback_.store(setCallbackFn);
     command_.store(commandFn);
+    copyPicture_.store(reinterpret_cast<OrvCopyPictureFn>(dlsym(module, orv::kExportCopyPicture)));
     return kBound;
 }
 
@@ -70,6 +71,7 @@ void PlayerLibrary::reset() {
     setInst_.store(nullptr);
     setCallback_.store(nullptr);
     command_.store(nullptr);
+    copyPicture_.store(nullptr);
 }
 
 int PlayerLibrary::velora(int argc, char** argv) const {
@@ -90,6 +92,11 @@ void PlayerLibrary::setCallback(OrvEventCallback callback) const {
 void PlayerLibrary::command(const char* text) const {
     if (OrvCommandFn fn = command_.load())
         fn(text);
+}
+
+bool PlayerLibrary::copyPicture(int channel, std::uint8_t* out, std::size_t capacity, OrvPictureCopy& copy) const {
+    OrvCopyPictureFn fn = copyPicture_.load();
+    return fn != nullptr && fn(channel, out, capacity, &copy) == 1;
 }
 
 } // namespace kyvo::player

@@ -27,6 +27,10 @@ public:
     void setCallback(OrvEventCallback callback) const;
     void command(const char* text) const;
     bool hasVelora() const { return velora_.load() != nullptr; }
+    // The newest picture of a channel, copied under the library's lock; false
+    // when the library has no such export, no picture yet, or `capacity` is
+    // short. Safe from any thread while the library is loaded.
+    bool copyPicture(int channel, std::uint8_t* out, std::size_t capacity, OrvPictureCopy& copy) const;
 
     // Where a library name is looked for first: the folder of the running program.
     static std::string besideExecutable(const std::string& name);
@@ -39,6 +43,7 @@ private:
     std::atomic<OrvSetInstFn> setInst_{nullptr};
     std::atomic<OrvSetCallbackFn> setCallback_{nullptr};
     std::atomic<OrvCommandFn> command_{nullptr};
+    std::atomic<OrvCopyPictureFn> copyPicture_{nullptr}; // optional export
 };
 
 } // namespace kyvo::player

@@ -63,7 +63,20 @@ typedef int (*OrvVeloraFn)(int argc, char** argv);
 typedef void (*OrvSetInstFn)(void* instance);
 typedef void (*OrvSetCallbackFn)(OrvEventCallback callback);
 typedef void (*OrvCommandFn)(const char* command);
+struct OrvPictureCopy;
+typedef int (*OrvCopyPictureFn)(int channel, std::uint8_t* out, std::size_t capacity, OrvPictureCopy* copy);
 }
+
+// What orv_copy_picture copied: the picture's size in pixels (32-bit pixels,
+// top row first, rows of width * 4 bytes), the frame index it shows (the
+// index of code 24; 0 until the frame's codes are sent) and that frame's time
+// in seconds (the time of its FrameInfo).
+struct OrvPictureCopy {
+    std::int32_t width;
+    std::int32_t height;
+    std::uint32_t frameIndex;
+    float time;
+};
 
 namespace orv {
 
@@ -77,6 +90,12 @@ inline constexpr char kExportSetCallback[] = "setW";
 #endif
 inline constexpr char kExportVelora[] = "Velora";
 inline constexpr char kExportCommand[] = "cmd_direct";
+// Optional: copies the newest picture of a channel under the lock of the
+// picture hand-over, so the copy is never a picture being rendered. Answers 1
+// when a picture was copied, 0 when there is none yet, the channel is unknown
+// or `capacity` is short of it. Safe from any thread while the library is
+// loaded.
+inline constexpr char kExportCopyPicture[] = "orv_copy_picture";
 inline constexpr char kLibraryFileName[] = "liborvplayer.so";
 // The video windows' object names begin with this, followed by the channel (0 or 1).
 inline constexpr char kVideoWindowObjectName[] = "orvVideoWindow";

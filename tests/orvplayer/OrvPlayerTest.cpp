@@ -261,6 +261,17 @@ TEST_F(OrvPlayerTest, AFrameStepShowsOneFrameAndStaysPaused) {
         const auto after = frameIndexes(player.events());
         EXPECT_EQ(after.size(), before.size() + 1);
         EXPECT_EQ(after.back(), before.back() + 1);
+        // The copy of the picture is the stepped frame, tagged with its index
+        // and time; a buffer too small for it is refused.
+        std::vector<std::uint8_t> picture(orv::kSmallPictureWidth * orv::kSmallPictureHeight * orv::kBytesPerPixel);
+        OrvPictureCopy copy{};
+        ASSERT_TRUE(player.copyPicture(0, picture, copy));
+        EXPECT_EQ(copy.frameIndex, after.back());
+        EXPECT_NEAR(copy.time, (after.back() - 1) / 30.0, 0.002);
+        EXPECT_EQ(copy.width * copy.height * orv::kBytesPerPixel, static_cast<int>(picture.size()));
+        std::vector<std::uint8_t> small(picture.size() - 1);
+        EXPECT_FALSE(player.copyPicture(0, small, copy));
+        EXPECT_FALSE(player.copyPicture(2, picture, copy));
     }
     EXPECT_EQ(player.count(orv::kEvEndOfEntry), 0u);
     player.command("pause");

@@ -17,6 +17,7 @@ PlayerHarness::PlayerHarness(const std::string& libraryPath) {
     setInst_ = reinterpret_cast<OrvSetInstFn>(dlsym(library_, orv::kExportSetInst));
     setCallback_ = reinterpret_cast<OrvSetCallbackFn>(dlsym(library_, orv::kExportSetCallback));
     command_ = reinterpret_cast<OrvCommandFn>(dlsym(library_, orv::kExportCommand));
+    copyPicture_ = reinterpret_cast<OrvCopyPictureFn>(dlsym(library_, orv::kExportCopyPicture));
     if (!velora_ || !setInst_ || !setCallback_ || !command_) {
         velora_ = nullptr;
         return;
@@ -52,6 +53,10 @@ void PlayerHarness::start(const std::string& first, const std::string& second) {
 void PlayerHarness::command(const std::string& text) {
     if (command_)
         command_(text.c_str());
+}
+
+bool PlayerHarness::copyPicture(int channel, std::vector<std::uint8_t>& out, OrvPictureCopy& copy) const {
+    return copyPicture_ != nullptr && copyPicture_(channel, out.data(), out.size(), &copy) == 1;
 }
 
 bool PlayerHarness::join(std::chrono::milliseconds timeout) {

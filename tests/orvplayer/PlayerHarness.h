@@ -50,6 +50,8 @@ public:
     // Runs Velora with the two files on a thread of the harness.
     void start(const std::string& first, const std::string& second = "");
     void command(const std::string& text);
+    // The library's copy of a channel's newest picture into `out` (sized by the caller).
+    bool copyPicture(int channel, std::vector<std::uint8_t>& out, OrvPictureCopy& copy) const;
     // Waits until Velora has returned; answers false on time-out.
     bool join(std::chrono::milliseconds timeout);
     bool running() const { return running_.load(); }
@@ -82,6 +84,7 @@ private:
     OrvSetInstFn setInst_ = nullptr;
     OrvSetCallbackFn setCallback_ = nullptr;
     OrvCommandFn command_ = nullptr;
+    OrvCopyPictureFn copyPicture_ = nullptr;
 
     std::thread thread_;
     std::atomic<bool> running_{false};
