@@ -40,6 +40,7 @@
 #include <QPoint>
 #include <QRegion>
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <string>
@@ -140,11 +141,13 @@ private:
     void onDestroy();
     void onClose();
     void onSystemSettings();
-    void onPopupDone(WParam wParam);
+    void onPopupDone(WParam thirty, LParam captured);
     void onInfo();
     void onUsbTool();
 
-    // The backup copy (MainWindowBackup.cpp).
+    // Still capture and the backup copy (MainWindowBackup.cpp).
+    void onCapture();
+    bool captureRunning() const;
     void onSave();
     LResult onBackupRequest();
     void onBackupFinished(CopyResult result);
@@ -223,6 +226,9 @@ private:
     InfoPopup* infoPopup_ = nullptr;       // owned from its first use to shutdown
     std::unique_ptr<BackupRunner> backup_; // from the first backup; ended before the adapter at shutdown
     int volumeBeforeBackup_ = -1;          // the volume to restore after a backup; -1: none muted
+    int savedPosition_ = 0;                // DisplaySecond() when a capture began
+    // A frame of the current file has been shown. Read by the capture worker.
+    std::atomic<bool> frameShown_{false};
     std::unique_ptr<player::AdapterHost> adapterHost_;
     std::unique_ptr<player::ROVUAdap> adapter_; // from creation to shutdown
     QString currentFile_;

@@ -234,6 +234,8 @@ void CJXQ_PCMgrDlg::onDestroy() {
     mapView_.reset();
     backup_.reset(); // cancels a running copy and joins its worker
     restoreVolumeAfterBackup();
+    if (settingPopup_)
+        settingPopup_->stopCapture(); // the worker reads the adapter's library
     // The adapter ends its player and threads before anything they use goes.
     adapter_.reset();
     adapterHost_.reset();
@@ -265,7 +267,7 @@ LResult CJXQ_PCMgrDlg::windowMessage(unsigned message, WParam wParam, LParam lPa
     case WM_PLAYER_END:
         return onPlayerEnd(lParam);
     case WM_POPUP_DONE:
-        onPopupDone(wParam);
+        onPopupDone(wParam, lParam);
         return 0;
     case WM_BACKUP_REQUEST:
         return onBackupRequest();
@@ -332,9 +334,12 @@ void CJXQ_PCMgrDlg::onCommand(int controlId) {
     case control::kSave:
         onSave();
         break;
+    case control::kCapture:
+        onCapture();
+        break;
     default:
-        // Print, capture, playback and play list commands are handled by
-        // their own parts of the window.
+        // Print, playback and play list commands are handled by their own
+        // parts of the window.
         break;
     }
 }
@@ -362,13 +367,21 @@ void CJXQ_PCMgrDlg::onSystemSettings() {
 }
 
 // The settings popup closed: the map comes back and playback resumes, or
-// holds when it was running. The speed unit may have changed.
-void CJXQ_PCMgrDlg::onPopupDone(WParam) {
+// holds when it was running. After thirty stills the picture goes back to
+// the second the capture began and plays on (the seek resumes it: nothing
+// holds it for steps). The speed unit may have changed.
+void CJXQ_PCMgrDlg::onPopupDone(WParam thirty, LParam captured) {
     updateMapShown();
-    if (paused_)
+    if (thirty == 1 && captured != 0 && adapter_ && playing_) {
+        savedPosition_ = std::max(savedPosition_ - 1, 0);
+        adapter_->stepping.store(0);
+        seekTo(static_cast<float>(savedPosition_), false);
+        paused_ = false;
+    } else if (paused_) {
         play();
-    else
+    } else {
         pause();
+    }
     for (const Rect& r : GaugePanel::kRegions)
         invalidate(r);
 }

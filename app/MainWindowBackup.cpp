@@ -1,10 +1,13 @@
-// The backup copy of the recording: the save button stops playback and opens
-// the settings popup in its backup mode; its confirm comes back as
-// WM_BACKUP_REQUEST, and the recording is copied into the backup folder on a
-// worker thread while the window keeps working.
+// Evidence from the recording. The capture button holds the picture and
+// opens the settings popup in its capture mode, whose worker writes stills of
+// the frames on screen. The save button stops playback and opens the popup in
+// its backup mode; its confirm comes back as WM_BACKUP_REQUEST, and the
+// recording is copied into the backup folder on a worker thread while the
+// window keeps working.
 
 #include "CJXQ_PCMgrDlg.h"
 
+#include "AdapterCaptureSource.h"
 #include "BackupRunner.h"
 #include "MessageBox.h"
 #include "ROVUAdap.h"
@@ -12,6 +15,25 @@
 #include "StringIds.h"
 
 namespace kyvo::app {
+
+void CJXQ_PCMgrDlg::onCapture() {
+    if (!adapter_ || !playing_ || !settingIdle())
+        return;
+    if (!paused_)
+        pause();
+    savedPosition_ = adapter_->DisplaySecond();
+    settingPopup_->setMode(PopupMode::ImageCapture);
+    settingPopup_->place(windowRect_);
+    settingPopup_->layOut();
+    settingPopup_->setCaptureSource(std::make_shared<AdapterCaptureSource>(*adapter_, this, frameShown_),
+                                    currentFile_.toStdString());
+    settingPopup_->setShown(true);
+    updateMapShown();
+}
+
+bool CJXQ_PCMgrDlg::captureRunning() const {
+    return settingPopup_ && settingPopup_->capturing();
+}
 
 void CJXQ_PCMgrDlg::onSave() {
     if (!adapter_ || !playing_ || listPanel_.list().empty() || !settingIdle())

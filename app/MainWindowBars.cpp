@@ -15,7 +15,7 @@ bool CJXQ_PCMgrDlg::controlsPress(int x, int y) {
     using Target = BarHit::Target;
     switch (bars_.knobAt(x, y).target) {
     case Target::ProgressKnob:
-        if (playing_ && adapter_) {
+        if (playing_ && adapter_ && !captureRunning()) {
             holdPicture(); // while the knob moves; the seek on release resumes
             beginDrag(DragTarget::Progress);
         }
@@ -36,7 +36,7 @@ bool CJXQ_PCMgrDlg::controlsPress(int x, int y) {
     const BarHit strip = stripAt(x, y);
     switch (strip.target) {
     case Target::ProgressStrip:
-        if (playing_ && adapter_) {
+        if (playing_ && adapter_ && !captureRunning()) {
             holdPicture();
             bars_.setProgress(strip.position);
             seekTo(static_cast<float>(seekSecondForClick(strip.position, adapter_->lengthSeconds.load())), false);

@@ -123,6 +123,7 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
     adapter_->stepping.store(0); // a new file plays; nothing is held for steps
     list.setPlayingIndex(list.selected());
     currentFile_ = path;
+    frameShown_.store(false);
     listPanel_.showTitleOf(currentFile_);
     invalidate(kTitleRegion);
     if (list.pageCount() > 1)

@@ -113,6 +113,7 @@ LResult CJXQ_PCMgrDlg::onPlayerEnd(LParam lParam) {
 LResult CJXQ_PCMgrDlg::onPlayerFrame() {
     if (!playing_ || !adapter_)
         return 1;
+    frameShown_.store(true);
     std::array<char, player::kGpsRecordSize> gps{};
     std::array<float, 3> sensor{};
     const bool haveTelemetry = adapter_->telemetry(gps, sensor);
@@ -144,7 +145,7 @@ LResult CJXQ_PCMgrDlg::onPlayerFrame() {
 // The step keys (hidden buttons 1081, 1082 and 1094) hold the picture: the
 // stepping flag is set before the seek, so that the first press holds it too.
 void CJXQ_PCMgrDlg::stepSeconds(int seconds) {
-    if (!adapter_ || !playing_)
+    if (!adapter_ || !playing_ || captureRunning())
         return;
     adapter_->stepping.store(1);
     seekTo(static_cast<float>(seconds), true);
@@ -157,7 +158,7 @@ void CJXQ_PCMgrDlg::stepSeconds(int seconds) {
 
 // One frame on; the library holds the picture after it.
 void CJXQ_PCMgrDlg::stepFrame() {
-    if (!adapter_ || !playing_)
+    if (!adapter_ || !playing_ || captureRunning())
         return;
     adapter_->operate(&player::ROVUState::FrameStep);
     adapter_->stepping.store(1);

@@ -12,6 +12,7 @@
 #include "SkinButton.h"
 #include "SkinIds.h"
 #include "StringIds.h"
+#include "Strings.h"
 #include "ViewerMessages.h"
 
 #include <QMouseEvent>
@@ -45,6 +46,7 @@ SettingPopup::SettingPopup(QWidget* mainWindow) : OwnerDrawnPopup(mainWindow, kF
 }
 
 SettingPopup::~SettingPopup() {
+    capture_.stop();
     delete savePopup_;
     delete passwordPopup_;
 }
@@ -114,9 +116,11 @@ LResult SettingPopup::windowMessage(unsigned message, WParam wParam, LParam lPar
 }
 
 void SettingPopup::confirm() {
-    switch (state_.confirm(childShown(), false, store_)) {
+    switch (state_.confirm(childShown(), capturing(), store_)) {
     case settings::ConfirmAction::Ignore:
-    case settings::ConfirmAction::StartCapture: // the capture worker comes with the capture feature
+        return;
+    case settings::ConfirmAction::StartCapture:
+        startCapture();
         return;
     case settings::ConfirmAction::RequestBackup:
         state_.reset();
@@ -132,12 +136,58 @@ void SettingPopup::confirm() {
 }
 
 void SettingPopup::exitPopup() {
-    const settings::ExitAction action = state_.exit(childShown(), false, store_);
+    const settings::ExitAction action = state_.exit(childShown(), capturing(), store_);
     if (action.kind == settings::ExitAction::Ignore)
         return;
     setShown(false);
     if (action.kind == settings::ExitAction::NotifyDone)
         sendMessage(mainWindow_, WM_POPUP_DONE, action.wParam, action.lParam);
+}
+
+void SettingPopup::setCaptureSource(std::shared_ptr<capture::CaptureSource> source, std::string recording) {
+    captureSource_ = std::move(source);
+    captureRecording_ = std::move(recording);
+}
+
+void SettingPopup::startCapture() {
+    capture::CaptureRequest request;
+    request.folder = store_.captureFolder();
+    request.recording = captureRecording_;
+    request.thirty = state_.thirtyImages();
+    captureCount_ = 0;
+    captureTotal_ = 0;
+    const bool started = capture_.start(
+        captureSource_, request, this,
+        [this](int count, int total) {
+            captureCount_ = count;
+            captureTotal_ = total;
+            redraw();
+        },
+        [this](const capture::CaptureReport& report) { captureFinished(report); });
+    showingProgress_ = started;
+    if (started)
+        redraw();
+}
+
+void SettingPopup::captureFinished(const capture::CaptureReport& report) {
+    if (report.written > 0)
+        state_.markCaptured();
+    showingProgress_ = false;
+    redraw();
+    switch (report.ending) {
+    case capture::CaptureReport::NoFolder: messageBox(this, strings::kChooseFolder); return;
+    case capture::CaptureReport::NoPicture: messageBox(this, strings::kCaptureNoPicture, MessageIcon::Warning); return;
+    case capture::CaptureReport::StepTimedOut:
+        messageBox(this, loadString(strings::kCaptureStepTimedOut).arg(report.written), MessageIcon::Warning);
+        return;
+    case capture::CaptureReport::Stopped: return;
+    case capture::CaptureReport::Done: break;
+    }
+    if (report.failed > 0)
+        messageBox(this, loadString(strings::kCaptureWriteFailed).arg(report.failed).arg(report.written),
+                   MessageIcon::Warning);
+    else
+        showResult(1);
 }
 
 void SettingPopup::chooseFolder() {

@@ -8,15 +8,19 @@
 // and shows it. Confirm and exit return it to Idle and hide it:
 //   - system settings: confirm opens the card-file popup; exit sends
 //     WM_POPUP_DONE (0, 0) to the main window;
-//   - image capture: exit sends WM_POPUP_DONE (thirty images, captured);
+//   - image capture: confirm starts the capture worker (one still, or
+//     thirty of consecutive frames) with its progress shown; exit sends
+//     WM_POPUP_DONE (thirty images, captured);
 //   - backup: confirm sends WM_BACKUP_REQUEST (1, 0) to the main window.
-// While the password or card-file popup is open, confirm and exit wait.
+// While the password or card-file popup is open, or a capture runs, confirm
+// and exit wait.
 //
 // The speed unit and the password change the live block at once; the level
 // follows the slider while it is dragged.
 //
 // GUI thread only.
 
+#include "CaptureThread.h"
 #include "OwnerDrawnPopup.h"
 #include "SettingPopupState.h"
 #include "SystemSettingsStore.h"
@@ -26,6 +30,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -57,6 +62,13 @@ public:
 
     // The result messages: 1 capture done, 2 backup saved, 3 the passwords differ.
     void showResult(int which);
+
+    // Image capture: where the pictures come from and the recording they
+    // belong to (for the stills' names). Given before the popup is shown.
+    void setCaptureSource(std::shared_ptr<capture::CaptureSource> source, std::string recording);
+    bool capturing() const { return capture_.running(); }
+    // Ends a running capture and waits for its worker (before the player goes).
+    void stopCapture() { capture_.stop(); }
 
     // The block as the main window hands it in at start-up (markers forced).
     void loadBlock(std::span<const std::uint8_t> block);
@@ -92,6 +104,8 @@ protected:
 private:
     void confirm();
     void exitPopup();
+    void startCapture();
+    void captureFinished(const capture::CaptureReport& report);
     void chooseFolder();
     void writeCardSettings();
     void takePasswordAnswer(WParam number, LParam accepted);
@@ -102,6 +116,7 @@ private:
     // Drawing (SettingPopupPaint.cpp).
     void drawFolderBox(QPainter& painter);
     void drawCaptureOptions(QPainter& painter);
+    void drawCaptureProgress(QPainter& painter);
     void drawSystemSettings(QPainter& painter);
     void drawLevelSlider(QPainter& painter);
 
@@ -113,8 +128,14 @@ private:
     SkinButton* folderButton_ = nullptr;
     SkinButton* confirmButton_ = nullptr;
     SkinButton* exitButton_ = nullptr;
+    std::shared_ptr<capture::CaptureSource> captureSource_;
+    std::string captureRecording_;
+    bool showingProgress_ = false; // from the start of a capture to its end message
+    int captureCount_ = 0;
+    int captureTotal_ = 0;
     SettingSavePopup* savePopup_ = nullptr;   // owned; a window of its own
     PasswordSetting* passwordPopup_ = nullptr; // owned; a window of its own
+    CaptureThread capture_;                    // last member: stopped first when the popup goes
 };
 
 } // namespace kyvo

@@ -7,6 +7,7 @@
 #include "FolderText.h"
 #include "LevelPosition.h"
 #include "PopupLayout.h"
+#include "PopupTexts.h"
 #include "Skin.h"
 #include "SkinIds.h"
 #include "StringIds.h"
@@ -70,6 +71,15 @@ void SettingPopup::drawFolderBox(QPainter& painter) {
 void SettingPopup::drawCaptureOptions(QPainter& painter) {
     drawImage(painter, kCheckBox.topLeft(), state_.thirtyImages() ? skin::kCheckBoxOn : skin::kCheckBoxOff);
     drawText(painter, kCheckLabelAt, loadString(strings::kThirtyImages), kTextFont, kLabelColour);
+    if (showingProgress_)
+        drawCaptureProgress(painter);
+}
+
+// "影像擷取中,請稍待" and the stills written of those wanted.
+void SettingPopup::drawCaptureProgress(QPainter& painter) {
+    drawCentredText(painter, kCapturingTextY, loadString(strings::kCapturing), kTextFont, kValueColour);
+    drawText(painter, kProgressAt, QString::asprintf(kProgressFormat, captureCount_, captureTotal_), kProgressFont,
+             kValueColour);
 }
 
 void SettingPopup::drawSystemSettings(QPainter& painter) {

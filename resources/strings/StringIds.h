@@ -62,6 +62,9 @@ enum StringId : int {
     kBackupSourceUnreadable = 165, // the recording could not be read for its backup
     kBackupSameFile = 166,       // the backup would be the recording itself
     kBackupCancelled = 167,      // the user cancelled the backup copy
+    kCaptureNoPicture = 168,     // a capture before the recording's first frame
+    kCaptureStepTimedOut = 169,  // the player did not step; %1 stills were written
+    kCaptureWriteFailed = 170,   // %1 stills could not be written, %2 were
 };
 
 } // namespace kyvo::strings

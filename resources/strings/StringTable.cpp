@@ -77,6 +77,9 @@ constexpr std::array kTable{
     Entry{kBackupSourceUnreadable, "備份失敗：無法讀取原始影像檔案。"},
     Entry{kBackupSameFile, "備份目錄就是原始檔案所在的目錄，未複製。"},
     Entry{kBackupCancelled, "備份已取消，未留下不完整的檔案。"},
+    Entry{kCaptureNoPicture, "影像尚未顯示，無法擷取。請先播放檔案。"},
+    Entry{kCaptureStepTimedOut, "播放器未前進到下一格，擷取已停止（已儲存 %1 張）。"},
+    Entry{kCaptureWriteFailed, "有 %1 張影像無法寫入擷取目錄（已儲存 %2 張）。"},
 };
 
 constexpr bool sortedById() {

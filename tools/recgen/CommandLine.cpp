@@ -94,6 +94,7 @@ const std::vector<OptionSpec>& optionTable() {
          }},
         {"--preset", "NAME", kBoth, [](Parsed& p, std::string_view v) { p.options.preset = std::string(v); }},
         {"--no-audio", "", kBoth, [](Parsed& p, std::string_view) { p.options.audio = false; }},
+        {"--frame-code", "", kBoth, [](Parsed& p, std::string_view) { p.options.frameCode = true; }},
         {"--seed", "N", kBoth,
          [](Parsed& p, std::string_view v) { p.options.drive.seed = parseNumber<std::uint64_t>(v, "--seed"); }},
         {"--lat", "DEG", kBoth, [](Parsed& p, std::string_view v) {

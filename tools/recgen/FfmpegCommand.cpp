@@ -100,6 +100,33 @@ std::string escapeFilterValue(std::string_view value) {
     return graph;
 }
 
+int frameCodeBlock(int width) {
+    return std::max(4, width / 20);
+}
+
+int frameCodeTop(int height, int width) {
+    return (height - frameCodeBlock(width)) / 2;
+}
+
+namespace {
+
+// A black strip, then one white block per set bit, shown only on the frames
+// whose number has that bit set.
+std::string frameCodeFilters(int width, int height) {
+    const int block = frameCodeBlock(width);
+    const std::string side = std::to_string(block);
+    const std::string top = std::to_string(frameCodeTop(height, width));
+    std::string filters = ",drawbox=x=0:y=" + top + ":w=" + std::to_string(block * kFrameCodeBits) + ":h=" + side +
+                          ":color=black:t=fill";
+    for (int bit = 0; bit < kFrameCodeBits; ++bit) {
+        filters += ",drawbox=x=" + std::to_string(bit * block) + ":y=" + top + ":w=" + side + ":h=" + side +
+                   ":color=white:t=fill:enable='mod(floor(n/" + std::to_string(1 << bit) + "),2)'";
+    }
+    return filters;
+}
+
+} // namespace
+
 std::vector<std::string> ffmpegArguments(const EncodeSettings& s, const std::filesystem::path& captionScript,
                                          const std::filesystem::path& output) {
     const std::string size = std::to_string(s.width) + "x" + std::to_string(s.height);
@@ -116,7 +143,7 @@ std::vector<std::string> ffmpegArguments(const EncodeSettings& s, const std::fil
                               margin + ":y=h-th-" + margin + ":text='SPEED'";
     const std::string graph = "testsrc2=size=" + size + ":rate=" + std::to_string(s.frameRate) +
                               ",sendcmd=f=" + escapeFilterValue(captionScript.string()) + "," + clock + "," + speed +
-                              "[v]";
+                              (s.frameCode ? frameCodeFilters(s.width, s.height) : std::string()) + "[v]";
 
     // The picture comes from a source filter inside the graph; the only input
     // file is the sound, when there is sound.

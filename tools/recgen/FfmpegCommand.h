@@ -36,6 +36,7 @@ struct EncodeSettings {
     int frameRate = 30;
     int frameCount = 300;
     bool audio = true;
+    bool frameCode = false;           // the frame number as a row of black and white blocks
     std::string preset = "veryfast";  // x264 / x265 speed preset
     CivilTime start;                  // the clock caption's first value
     std::string fontFile{kDefaultFontFile};
@@ -43,6 +44,12 @@ struct EncodeSettings {
 
 // The sendcmd script that sets the speed caption at each entry's moment.
 std::string speedCaptionScript(std::span<const double> entryTimesS, std::span<const double> speedsKmh);
+
+// The frame code: bit k of the frame's number (0 for the first frame) is a
+// white block, a clear bit a black one, from the left edge at mid-height.
+inline constexpr int kFrameCodeBits = 12;
+int frameCodeBlock(int width);  // the side of one block in pixels
+int frameCodeTop(int height, int width);
 
 // Escapes a value for a filter option inside a filter graph (both levels).
 std::string escapeFilterValue(std::string_view value);

@@ -59,6 +59,7 @@ void encode(const RecordingOptions& options, const TelemetryTrack& track, const 
     settings.frameRate = options.frameRate;
     settings.frameCount = options.frameCount();
     settings.audio = options.audio && !options.pictureOnly;
+    settings.frameCode = options.frameCode;
     settings.preset = options.preset;
     settings.start = options.start;
     settings.fontFile = options.fontFile;

@@ -33,6 +33,7 @@ struct RecordingOptions {
     int frameRate = 30;
     VideoCodec codec = VideoCodec::H264;
     bool audio = true;
+    bool frameCode = false;
     std::string preset = "veryfast";
     DriveParams drive;
     double routeOffsetS = 0;     // where in the drive the recording starts

@@ -31,6 +31,8 @@ Recording options:
   --codec h264|mjpeg|mpeg4|h265   picture codec (default h264, a keyframe every 30 frames)
   --preset NAME                   x264/x265 speed preset (default veryfast; ultrafast for a card)
   --no-audio                      no sound track (default: AAC, a quiet engine hum)
+  --frame-code                    the frame's number (0 first) burnt in as 12 blocks at mid-height from
+                                  the left edge, bit 0 first: white set, black clear
   --seed N                        seed of the synthetic drive (default 1)
   --lat DEG  --lon DEG            start of the drive (default 25.0583 121.5640)
   --route-offset SECONDS          start this far into the drive (default 0)
@@ -43,7 +45,7 @@ Recording options:
                                   container, no sound, no telemetry or event boxes
   --ffmpeg PROGRAM                encoder (default ffmpeg, looked up on PATH)
 
-Card options (besides --start --size --rate --codec --preset --no-audio --seed
+Card options (besides --start --size --rate --codec --preset --no-audio --frame-code --seed
 --lat --lon --route-offset --utc-offset --time-tag --scrambled --ffmpeg):
   --count-each N                  N recordings of each kind (default 3 normal, 2 event, 1 manual)
   --seconds-each S                length of each recording, at most 60 (default 30)
