@@ -25,6 +25,7 @@
 
 #include "AdapterHost.h"
 #include "BackupCopy.h"
+#include "PrintJob.h"
 #include "MainLayout.h"
 #include "RegistryStore.h"
 #include "SkinCanvas.h"
@@ -46,6 +47,7 @@
 #include <string>
 
 class QEventLoop;
+class QPrinter;
 class QLineEdit;
 class QPushButton;
 
@@ -145,6 +147,11 @@ private:
     void onInfo();
     void onUsbTool();
 
+    // Printing (MainWindowPrint.cpp).
+    void onPrint();
+    QImage pictureOnScreen() const;
+    PrintTexts printTexts() const;
+
     // Still capture and the backup copy (MainWindowBackup.cpp).
     void onCapture();
     bool captureRunning() const;
@@ -227,6 +234,7 @@ private:
     std::unique_ptr<BackupRunner> backup_; // from the first backup; ended before the adapter at shutdown
     int volumeBeforeBackup_ = -1;          // the volume to restore after a backup; -1: none muted
     int savedPosition_ = 0;                // DisplaySecond() when a capture began
+    std::unique_ptr<QPrinter> printer_;    // from the first print-out: the printer chosen last
     // A frame of the current file has been shown. Read by the capture worker.
     std::atomic<bool> frameShown_{false};
     std::unique_ptr<player::AdapterHost> adapterHost_;

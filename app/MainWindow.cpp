@@ -25,6 +25,7 @@
 #include <QFileInfo>
 #include <QEventLoop>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScreen>
@@ -337,9 +338,12 @@ void CJXQ_PCMgrDlg::onCommand(int controlId) {
     case control::kCapture:
         onCapture();
         break;
+    case control::kPrint:
+        onPrint();
+        break;
     default:
-        // Print, playback and play list commands are handled by their own
-        // parts of the window.
+        // Playback and play list commands are handled by their own parts of
+        // the window.
         break;
     }
 }

@@ -65,6 +65,7 @@ enum StringId : int {
     kCaptureNoPicture = 168,     // a capture before the recording's first frame
     kCaptureStepTimedOut = 169,  // the player did not step; %1 stills were written
     kCaptureWriteFailed = 170,   // %1 stills could not be written, %2 were
+    kPrintFailed = 171,          // the print job could not be started or finished
 };
 
 } // namespace kyvo::strings

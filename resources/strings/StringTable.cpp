@@ -80,6 +80,7 @@ constexpr std::array kTable{
     Entry{kCaptureNoPicture, "影像尚未顯示，無法擷取。請先播放檔案。"},
     Entry{kCaptureStepTimedOut, "播放器未前進到下一格，擷取已停止（已儲存 %1 張）。"},
     Entry{kCaptureWriteFailed, "有 %1 張影像無法寫入擷取目錄（已儲存 %2 張）。"},
+    Entry{kPrintFailed, "列印失敗：無法送出列印工作。"},
 };
 
 constexpr bool sortedById() {
