@@ -31,6 +31,7 @@ namespace {
 constexpr int kTimeoutMs = 20000;
 const QPoint kSaveButton(159, 745);
 const QPoint kCaptureButton(99, 745);
+const QPoint kPrintButton(39, 745);
 const QPoint kSettingOrigin(popup::kSettingOffset.x, popup::kSettingOffset.y);
 
 QPoint topLeftOf(QPoint origin, layout::Rect r) {
@@ -219,6 +220,49 @@ TEST(EvidenceJourney, ThirtyStillsOfConsecutiveFramesAndPlaybackGoesOn) {
         before = now;
         return moved && !showsSkinImage(display.grab(), skin::kPopupExitNormal, topLeftOf(kSettingOrigin, popup::kExit));
     })) << "playback goes on after the popup closes";
+    display.click(kCloseButton);
+    EXPECT_TRUE(viewer.waitForExit());
+}
+
+// Without a printer the dialog offers a PDF file in the home folder; the
+// page names the frame's date and holds its picture.
+TEST(EvidenceJourney, TheFrameIsPrintedToAPdfThroughThePrinterDialog) {
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/kyvoevidence-XXXXXX"));
+    VirtualDisplay display;
+    ASSERT_TRUE(display.ok()) << display.error().toStdString();
+    const QString recording =
+        makeRecording(dir.filePath(QStringLiteral("card/drf_20240612_081500.mov")), QStringLiteral("320x180"));
+    ViewerProcess viewer(display, dir.filePath(QStringLiteral("config")), dir.path(),
+                         {QStringLiteral("--offline"), QStringLiteral("--at"), QStringLiteral("3"), recording},
+                         {QStringLiteral("HOME=") + dir.path()});
+    ASSERT_TRUE(viewer.waitForMainScreen()) << viewer.output().toStdString();
+    ASSERT_TRUE(waitUntil(kTimeoutMs, [&] { return progressPosition(display.grab()) > 0; }));
+    QThread::msleep(1000);
+    const QImage before = display.grab();
+    display.click(kPrintButton);
+    ASSERT_TRUE(waitUntil(kTimeoutMs, [&] { return differingPixels(display.grab(), before, kMainWindowArea) > 20000; }))
+        << "the printer dialog opens";
+    QThread::msleep(500);
+    display.key(XK_Return);
+    const QString pdf = dir.filePath(QStringLiteral("JXQ.pdf"));
+    ASSERT_TRUE(waitUntil(kTimeoutMs, [&] { return QFileInfo(pdf).size() > 1000; })) << "the page is printed";
+    QThread::msleep(500);
+
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("2024/06/12"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("GSensor X:"))) << text.toStdString();
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
+                                                QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
+    ASSERT_TRUE(pdftoppm.waitForFinished(30000));
+    const QImage page(dir.filePath(QStringLiteral("page.png")));
+    ASSERT_EQ(page.size(), QSize(842, 595));
+    // The picture fills the middle of the page: colourful, not paper white.
+    const QColor middle = page.pixelColor(421, 297);
+    EXPECT_NE(middle, QColor(Qt::white));
     display.click(kCloseButton);
     EXPECT_TRUE(viewer.waitForExit());
 }
