@@ -34,6 +34,19 @@ bool JpegStillWriter::prepare(const BitmapInfoHeader& header, const std::uint8_t
     return true;
 }
 
+bool JpegStillWriter::prepare(const BitmapInfoHeader& header, std::vector<std::uint8_t>&& pixels) {
+    pixels_.clear();
+    header_ = BitmapInfoHeader{};
+    if (!acceptable(header))
+        return false;
+    const std::size_t needed = bitmapRowBytes(header.width) * static_cast<std::size_t>(std::abs(header.height));
+    if (pixels.size() < needed)
+        return false;
+    header_ = header;
+    pixels_ = std::move(pixels);
+    return true;
+}
+
 BgrImageView JpegStillWriter::view() const {
     const int height = std::abs(header_.height);
     const auto stride = static_cast<std::ptrdiff_t>(bitmapRowBytes(header_.width));

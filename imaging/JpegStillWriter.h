@@ -23,6 +23,9 @@ public:
     // header is not a 24-bit uncompressed picture of 1..65535 pixels each way
     // or `size` is short of its rows.
     bool prepare(const BitmapInfoHeader& header, const std::uint8_t* pixels, std::size_t size);
+    // The same, taking the caller's rows instead of copying them (a picture
+    // of a few megabytes is then held once).
+    bool prepare(const BitmapInfoHeader& header, std::vector<std::uint8_t>&& pixels);
 
     // The JPEG stream of the kept picture, top row first; empty when nothing
     // has been prepared. The kept copy is not changed, so encoding or writing

@@ -34,16 +34,16 @@ constexpr std::uint32_t kUncompressed = 0;
 constexpr int kPpmMaxSample = 255;
 constexpr int kRed = 0, kGreen = 1, kBlue = 2;
 
-std::uint32_t le32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+std::uint32_t le32(std::span<const std::uint8_t> bytes, std::size_t at) {
     return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
            static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
-std::uint16_t le16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+std::uint16_t le16(std::span<const std::uint8_t> bytes, std::size_t at) {
     return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
 }
 
-bool startsWith(const std::vector<std::uint8_t>& file, char first, char second) {
+bool startsWith(std::span<const std::uint8_t> file, char first, char second) {
     return file.size() >= 2 && file[0] == first && file[1] == second;
 }
 
@@ -55,7 +55,7 @@ bool sizeFits(std::int64_t width, std::int64_t height) {
 // starting a comment that runs to the end of its line.
 class PpmHeader {
 public:
-    explicit PpmHeader(const std::vector<std::uint8_t>& file) : file_(file) {}
+    explicit PpmHeader(std::span<const std::uint8_t> file) : file_(file) {}
 
     bool number(std::int64_t& out) {
         skipSpaceAndComments();
@@ -91,13 +91,13 @@ private:
         }
     }
 
-    const std::vector<std::uint8_t>& file_;
+    std::span<const std::uint8_t> file_;
     std::size_t at_ = 0;
 };
 
 } // namespace
 
-ReadResult readBmp(const std::vector<std::uint8_t>& file) {
+ReadResult readBmp(std::span<const std::uint8_t> file) {
     if (!startsWith(file, 'B', 'M') || file.size() < kFileHeaderSize + imaging::BitmapInfoHeader::kSize)
         return ReadError{"not a BMP file, or shorter than its headers"};
     Bitmap bitmap;
@@ -127,7 +127,7 @@ ReadResult readBmp(const std::vector<std::uint8_t>& file) {
     return bitmap;
 }
 
-ReadResult readPpm(const std::vector<std::uint8_t>& file) {
+ReadResult readPpm(std::span<const std::uint8_t> file) {
     if (!startsWith(file, 'P', '6'))
         return ReadError{"not a binary PPM (P6) file"};
     PpmHeader header(file);
@@ -150,23 +150,35 @@ ReadResult readPpm(const std::vector<std::uint8_t>& file) {
     bitmap.header.height = -static_cast<std::int32_t>(height); // PPM rows run top-down
     const std::size_t rowBytes = bitmapRowBytes(bitmap.header.width);
     bitmap.header.sizeImage = static_cast<std::uint32_t>(rowBytes * h);
-    bitmap.pixels.assign(rowBytes * h, 0);
     const auto scaled = [&](std::uint8_t sample) {
         return static_cast<std::uint8_t>(std::min<std::int64_t>(sample, maxSample) * kPpmMaxSample / maxSample);
     };
+    // Rows are appended as they are read (no zero-filled buffer first), the
+    // samples reordered in place, and each row padded to four bytes.
+    bitmap.pixels.reserve(rowBytes * h);
+    const std::size_t rowSamples = w * kBytesPerPixel;
     for (std::size_t y = 0; y < h; ++y) {
-        const std::uint8_t* in = file.data() + samplesAt + y * w * kBytesPerPixel;
-        std::uint8_t* out = bitmap.pixels.data() + y * rowBytes;
-        for (std::size_t x = 0; x < w; ++x, in += kBytesPerPixel, out += kBytesPerPixel) {
-            out[0] = scaled(in[kBlue]);
-            out[1] = scaled(in[kGreen]);
-            out[2] = scaled(in[kRed]);
+        const std::uint8_t* in = file.data() + samplesAt + y * rowSamples;
+        const std::size_t start = bitmap.pixels.size();
+        bitmap.pixels.insert(bitmap.pixels.end(), in, in + rowSamples);
+        std::uint8_t* out = bitmap.pixels.data() + start;
+        if (maxSample == kPpmMaxSample) {
+            // 8-bit samples as they are: only the order changes.
+            for (std::size_t x = 0; x < w; ++x, out += kBytesPerPixel)
+                std::swap(out[0], out[2]);
+        } else {
+            for (std::size_t x = 0; x < w; ++x, in += kBytesPerPixel, out += kBytesPerPixel) {
+                out[0] = scaled(in[kBlue]);
+                out[1] = scaled(in[kGreen]);
+                out[2] = scaled(in[kRed]);
+            }
         }
+        bitmap.pixels.insert(bitmap.pixels.end(), rowBytes - rowSamples, std::uint8_t{0});
     }
     return bitmap;
 }
 
-ReadResult readPicture(const std::vector<std::uint8_t>& file) {
+ReadResult readPicture(std::span<const std::uint8_t> file) {
     if (startsWith(file, 'B', 'M'))
         return readBmp(file);
     if (startsWith(file, 'P', '6'))

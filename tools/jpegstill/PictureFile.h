@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <variant>
+#include <span>
 #include <vector>
 
 namespace kyvo::jpegstill {
@@ -27,12 +28,12 @@ struct ReadError {
 using ReadResult = std::variant<Bitmap, ReadError>;
 
 // Tells the format by its first bytes ("BM" or "P6").
-ReadResult readPicture(const std::vector<std::uint8_t>& file);
+ReadResult readPicture(std::span<const std::uint8_t> file);
 
-ReadResult readBmp(const std::vector<std::uint8_t>& file);
+ReadResult readBmp(std::span<const std::uint8_t> file);
 
 // Samples with a maximum value below 255 are scaled to 0..255; 16-bit
 // samples (maximum above 255) are refused.
-ReadResult readPpm(const std::vector<std::uint8_t>& file);
+ReadResult readPpm(std::span<const std::uint8_t> file);
 
 } // namespace kyvo::jpegstill
