@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kCopyPrefix[] = "copy_";
-constexpr std::size_t kChunkBytes = 4u << 20;
+constexpr std::size_t kChunkBytes = 8u << 20; // between progress reports and cancel checks
 
 // A file descriptor closed when it goes.
 class Descriptor {
@@ -91,8 +91,30 @@ CopyResult copyRecording(const fs::path& source, const fs::path& target, const s
     };
 
     CopyProgress done{0, static_cast<std::uint64_t>(info.st_size)};
-    std::vector<char> buffer(kChunkBytes);
-    for (;;) {
+    // The kernel copies between the files where it can (no trip through
+    // this process's memory); a file system that cannot falls back to reads
+    // and writes, from where the kernel left off.
+    bool kernelCopy = true;
+    while (kernelCopy) {
+        if (cancel.load())
+            return fail(CopyResult::Cancelled);
+        const ssize_t copied = ::copy_file_range(in.get(), nullptr, out.get(), nullptr, kChunkBytes, 0);
+        if (copied < 0) {
+            if (errno == EINTR)
+                continue;
+            // Unsupported here, or failing: reads and writes go on and tell
+            // which side fails.
+            kernelCopy = false;
+            break;
+        }
+        if (copied == 0)
+            break;
+        done.done += static_cast<std::uint64_t>(copied);
+        if (progress)
+            progress(done);
+    }
+    std::vector<char> buffer(kernelCopy ? 0 : kChunkBytes);
+    while (!kernelCopy) {
         if (cancel.load())
             return fail(CopyResult::Cancelled);
         const ssize_t got = ::read(in.get(), buffer.data(), buffer.size());
@@ -112,7 +134,9 @@ CopyResult copyRecording(const fs::path& source, const fs::path& target, const s
     // The copy keeps the recording's modification time: the recorder's clock
     // when it was written is part of the evidence.
     const struct timespec times[2] = {info.st_atim, info.st_mtim};
-    if (::fchmod(out.get(), (info.st_mode & 0777) | S_IWUSR) != 0 || ::futimens(out.get(), times) != 0 || ::fsync(out.get()) != 0 || !out.close())
+    const mode_t mode = (info.st_mode & 0777) | S_IWUSR;
+    if (::fchmod(out.get(), mode) != 0 || ::futimens(out.get(), times) != 0 || ::fsync(out.get()) != 0 ||
+        !out.close())
         return fail(CopyResult::TargetFailed);
     if (cancel.load())
         return fail(CopyResult::Cancelled);

@@ -73,6 +73,8 @@ CaptureReport runCapture(CaptureSource& source, const CaptureRequest& request, c
     if (progress)
         progress(0, report.total);
 
+    // While a still is encoded and written, the library already steps to the
+    // next frame: the two take turns waiting on each other only where needed.
     const bool rear = source.twoChannels();
     Picture back;
     for (int count = 0; count < report.total; ++count) {
@@ -80,23 +82,21 @@ CaptureReport runCapture(CaptureSource& source, const CaptureRequest& request, c
             report.ending = CaptureReport::Stopped;
             return report;
         }
-        if (count > 0) {
-            const std::uint32_t previous = front.frameIndex;
+        const bool haveRear = rear && source.copyPicture(1, back);
+        const Picture current = front;
+        const bool stepping = count + 1 < report.total;
+        if (stepping)
             source.requestStep();
-            if (!waitForStep(source, previous, front, request, stop)) {
-                report.ending = stop.load() ? CaptureReport::Stopped : CaptureReport::StepTimedOut;
-                return report;
-            }
-        }
-        const int second = static_cast<int>(std::floor(std::max(front.time, 0.0f)));
+
+        const int second = static_cast<int>(std::floor(std::max(current.time, 0.0f)));
         const std::string name = stillFileName(request.folder, request.recording, second, count + 1, false);
-        if (writeStill(front, name)) {
+        if (writeStill(current, name)) {
             ++report.written;
             report.files.push_back(name);
         } else {
             ++report.failed;
         }
-        if (rear && source.copyPicture(1, back)) {
+        if (haveRear) {
             const std::string rearName = stillFileName(request.folder, request.recording, second, count + 1, true);
             if (writeStill(back, rearName))
                 report.files.push_back(rearName);
@@ -105,6 +105,10 @@ CaptureReport runCapture(CaptureSource& source, const CaptureRequest& request, c
         }
         if (progress)
             progress(count + 1, report.total);
+        if (stepping && !waitForStep(source, current.frameIndex, front, request, stop)) {
+            report.ending = stop.load() ? CaptureReport::Stopped : CaptureReport::StepTimedOut;
+            return report;
+        }
     }
     return report;
 }

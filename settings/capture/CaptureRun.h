@@ -8,8 +8,10 @@
 //      there is nothing to capture.
 //   3. The number of stills is fixed (stillCount) from that frame.
 //   4. For each still after the first, one frame step is asked of the owner
-//      thread, and the capture waits (with a time limit) until the stepped
-//      frame is on screen; a library that does not step ends the capture.
+//      thread (right after the picture before it was copied, so the step and
+//      the writing of that still overlap), and the capture waits (with a time
+//      limit) until the stepped frame is on screen; a library that does not
+//      step ends the capture.
 //   5. The picture is copied under the library's lock, so it is never a
 //      picture being rendered, converted to a 24-bit bitmap and written; in
 //      two-channel mode the rear picture is written beside it.
