@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <thread>
 
 using namespace kyvo::capture;
 namespace fs = std::filesystem;
@@ -41,6 +42,37 @@ public:
         if (!ignoreSteps)
             ++index;
     }
+};
+
+// A player on a thread of its own: a step request is queued and the frame
+// changes a moment later on that thread, as the library does it.
+class ThreadedSource : public CaptureSource {
+public:
+    ~ThreadedSource() override {
+        for (std::thread& t : steps_)
+            t.join();
+    }
+    std::uint32_t shownFrame() const override { return index_.load(); }
+    std::uint32_t frameCount() const override { return 300; }
+    bool twoChannels() const override { return false; }
+    bool copyPicture(int, Picture& picture) override {
+        picture.width = 32;
+        picture.height = 16;
+        picture.pixels.assign(32 * 16 * 4, 90);
+        picture.frameIndex = index_.load();
+        picture.time = static_cast<float>(picture.frameIndex) / 30.0f;
+        return true;
+    }
+    void requestStep() override {
+        steps_.emplace_back([this] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            index_.fetch_add(1);
+        });
+    }
+
+private:
+    std::atomic<std::uint32_t> index_{10};
+    std::vector<std::thread> steps_;
 };
 
 CaptureRequest requestFor(const fs::path& folder, bool thirty) {
@@ -94,6 +126,18 @@ TEST(CaptureRun, ThirtyStillsOfConsecutiveFramesAreWritten) {
     ASSERT_EQ(progress.size(), 31u);
     EXPECT_EQ(progress.front(), std::make_pair(0, 30));
     EXPECT_EQ(progress.back(), std::make_pair(30, 30));
+}
+
+TEST(CaptureRun, StepsMadeOnThePlayersOwnThreadAreWaitedFor) {
+    const kyvo::test::TempFolder folder("kyvocapture");
+    ThreadedSource source;
+    const std::atomic<bool> stop{false};
+    CaptureRequest request = requestFor(folder.path(), true);
+    request.stepTimeout = std::chrono::seconds(5);
+    const CaptureReport report = runCapture(source, request, stop);
+    EXPECT_EQ(report.ending, CaptureReport::Done);
+    EXPECT_EQ(report.written, 30);
+    EXPECT_EQ(source.shownFrame(), 39u);
 }
 
 TEST(CaptureRun, NeverStepsOntoTheLastFrame) {
