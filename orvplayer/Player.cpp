@@ -321,7 +321,7 @@ int Player::run(int argc, char** argv) {
             auto deadline = Clock::now() + kIdleWait;
             for (auto& channel : channels_)
                 if (channel && channel->renderPending())
-                    deadline = std::min(deadline, channel->renderTime());
+                    deadline = std::min(deadline, frameStepPending_ ? Clock::now() : channel->renderTime());
             std::deque<Item> items;
             bool events[kChannels] = {};
             bool renders[kChannels] = {};
@@ -448,6 +448,7 @@ void Player::handleCommand(const Command& command) {
     case Command::Kind::FrameStep:
         each([](MpvChannel& c) { c.frameStep(); });
         paused_ = true; // mpv pauses after the frame
+        frameStepPending_ = true;
         break;
     case Command::Kind::Quit: quit_ = true; break;
     }
@@ -489,7 +490,7 @@ void Player::renderDueFrames() {
     const auto now = Clock::now();
     for (int ch = 0; ch < kChannels; ++ch) {
         MpvChannel* channel = channels_[ch].get();
-        if (!channel || !channel->renderPending() || channel->renderTime() > now)
+        if (!channel || !channel->renderPending() || (channel->renderTime() > now && !frameStepPending_))
             continue;
         if (!channel->render(*pictures_[ch]))
             continue;
@@ -525,6 +526,7 @@ void Player::emitFrame() {
             time = (index - 1) / facts_.fps;
     }
     lastIndex_ = index;
+    frameStepPending_ = false;
     const auto shownTime = static_cast<float>(clientSeconds(time));
     for (int c = 0; c < (channelMode_ == 2 ? 2 : 1); ++c)
         pictures_[c]->tagNewest(index, shownTime);

@@ -130,6 +130,11 @@ private:
     bool paused_ = false;
     bool entryActive_ = false;
     std::uint32_t lastIndex_ = 0; // index of the last frame reported
+    // A frame step was asked and its frame is not shown yet: that frame is
+    // rendered as soon as mpv has it, not at its playback time (the picture
+    // stays paused after it, so its time on the clock means nothing, and a
+    // still capture waits for it).
+    bool frameStepPending_ = false;
     MpvChannel::FileFacts facts_;
     float length_ = 0;
     StreamInfo streamInfo_{};
