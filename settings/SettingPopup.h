@@ -66,7 +66,9 @@ public:
     // Image capture: where the pictures come from and the recording they
     // belong to (for the stills' names). Given before the popup is shown.
     void setCaptureSource(std::shared_ptr<capture::CaptureSource> source, std::string recording);
-    bool capturing() const { return capture_.running(); }
+    // From confirm until the capture's end has been taken on this thread (the
+    // worker may have ended a moment before): confirm and exit wait meanwhile.
+    bool capturing() const { return capture_.running() || showingProgress_; }
     // Ends a running capture and waits for its worker (before the player goes).
     void stopCapture() { capture_.stop(); }
 
