@@ -149,7 +149,7 @@ private:
 
     // Printing (MainWindowPrint.cpp).
     void onPrint();
-    QImage pictureOnScreen() const;
+    QImage pictureOnScreen();
     PrintTexts printTexts() const;
 
     // Still capture and the backup copy (MainWindowBackup.cpp).

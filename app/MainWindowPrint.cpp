@@ -4,8 +4,8 @@
 
 #include "CJXQ_PCMgrDlg.h"
 
+#include "AdapterCaptureSource.h"
 #include "MessageBox.h"
-#include "OrvPlayerAbi.h"
 #include "PrintJob.h"
 #include "ROVUAdap.h"
 #include "SettingPopup.h"
@@ -30,16 +30,16 @@ std::string utf8(int stringId) {
 
 } // namespace
 
-// The frame on screen, copied under the library's lock; null before the
-// first frame.
-QImage CJXQ_PCMgrDlg::pictureOnScreen() const {
-    if (!adapter_ || !frameShown_.load())
+// The frame on screen, copied under the library's lock the way the capture
+// takes it; null before the first frame.
+QImage CJXQ_PCMgrDlg::pictureOnScreen() {
+    if (!adapter_)
         return {};
-    QImage picture(orv::kLargePictureWidth, orv::kLargePictureHeight, QImage::Format_RGB32);
-    OrvPictureCopy copy{};
-    if (!adapter_->library().copyPicture(0, picture.bits(), static_cast<std::size_t>(picture.sizeInBytes()), copy))
+    AdapterCaptureSource source(*adapter_, this, frameShown_);
+    capture::Picture picture;
+    if (source.shownFrame() == 0 || !source.copyPicture(0, picture))
         return {};
-    return picture.copy(0, 0, copy.width, copy.height);
+    return QImage(picture.pixels.data(), picture.width, picture.height, QImage::Format_RGB32).copy();
 }
 
 PrintTexts CJXQ_PCMgrDlg::printTexts() const {

@@ -6,18 +6,6 @@
 
 namespace kyvo::app {
 
-QRect toQRect(const Rect& rect) {
-    return QRect(rect.left, rect.top, rect.width(), rect.height());
-}
-
-QColor toQColor(Rgb colour) {
-    return QColor(colour.red(), colour.green(), colour.blue());
-}
-
-void drawTextAt(QPainter& painter, Point at, const QString& text) {
-    painter.drawText(at.x, at.y + painter.fontMetrics().ascent(), text);
-}
-
 namespace {
 
 QImage loadOrBlank(int id, Size fallback) {

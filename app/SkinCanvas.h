@@ -6,6 +6,7 @@
 //
 // GUI thread only.
 
+#include "LayoutPainting.h"
 #include "MainLayout.h"
 
 #include <QColor>
@@ -49,11 +50,10 @@ private:
     QSize skinSize_{kMainSize.width, kMainSize.height};
 };
 
-QRect toQRect(const Rect& rect);
-QColor toQColor(Rgb colour);
-
-// Draws text with its cell's top-left corner at `at`, as the skin's
-// coordinates give text places.
-void drawTextAt(QPainter& painter, Point at, const QString& text);
+// The layout's values in Qt's types, and text placed by its cell's top-left
+// corner (shared with the popups).
+using ::kyvo::drawTextAt;
+using ::kyvo::toQColor;
+using ::kyvo::toQRect;
 
 } // namespace kyvo::app

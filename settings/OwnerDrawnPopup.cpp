@@ -1,7 +1,11 @@
 #include "OwnerDrawnPopup.h"
 
 #include "Fonts.h"
+#include "FolderBrowser.h"
+#include "FolderText.h"
+#include "LayoutPainting.h"
 #include "PopupLayout.h"
+#include "PopupTexts.h"
 #include "SkinButton.h"
 #include "SkinIds.h"
 
@@ -11,18 +15,6 @@
 #include <QPainter>
 
 namespace kyvo {
-
-namespace {
-
-QColor toColor(layout::Rgb rgb) {
-    return QColor(rgb.red(), rgb.green(), rgb.blue());
-}
-
-QRect toQRect(layout::Rect r) {
-    return QRect(r.left, r.top, r.width(), r.height());
-}
-
-} // namespace
 
 bool isSwallowedPopupKey(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_F4;
@@ -68,11 +60,11 @@ void OwnerDrawnPopup::placeFrom(const QRect& mainWindowRect, layout::Point offse
 void OwnerDrawnPopup::redraw() {
     QPainter painter(&buffer_);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    painter.fillRect(buffer_.rect(), toColor(frame_.fill));
+    painter.fillRect(buffer_.rect(), toQColor(frame_.fill));
     drawBox(painter, layout::Rect::sized(0, 0, frame_.size.width, frame_.size.height), settings::popup::kBorder);
     drawText(painter, settings::popup::kTitleAt, title(), frame_.titleFont, settings::popup::kTitleColour);
     painter.fillRect(settings::popup::kRuleLeft, settings::popup::kRuleY, frame_.ruleRight - settings::popup::kRuleLeft,
-                     settings::popup::kRuleWidth, toColor(settings::popup::kRuleColour));
+                     settings::popup::kRuleWidth, toQColor(settings::popup::kRuleColour));
     drawContent(painter);
     painter.end();
     update();
@@ -80,10 +72,9 @@ void OwnerDrawnPopup::redraw() {
 
 void OwnerDrawnPopup::drawText(QPainter& painter, layout::Point at, const QString& text, int tenthsOfPoint,
                                layout::Rgb colour) const {
-    const QFont font = pointFont(tenthsOfPoint, scale_);
-    painter.setFont(font);
-    painter.setPen(toColor(colour));
-    painter.drawText(at.x, at.y + QFontMetrics(font).ascent(), text);
+    painter.setFont(pointFont(tenthsOfPoint, scale_));
+    painter.setPen(toQColor(colour));
+    drawTextAt(painter, at, text);
 }
 
 void OwnerDrawnPopup::drawCentredText(QPainter& painter, int y, const QString& text, int tenthsOfPoint,
@@ -93,8 +84,16 @@ void OwnerDrawnPopup::drawCentredText(QPainter& painter, int y, const QString& t
     drawText(painter, {(frame_.size.width - width) / 2, y}, text, tenthsOfPoint, colour);
 }
 
+std::optional<std::string> OwnerDrawnPopup::browseFolder(const std::string& current) {
+    const QString chosen = kyvo::browseForFolder(this, QString::fromUtf8(settings::popup::kFolderBrowserTitle),
+                                                 browseStartFolder(QString::fromStdString(current)));
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return settings::withTrailingSeparator(chosen.toStdString());
+}
+
 void OwnerDrawnPopup::drawBox(QPainter& painter, layout::Rect rect, layout::Rgb colour) {
-    painter.setPen(toColor(colour));
+    painter.setPen(toQColor(colour));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(rect.left, rect.top, rect.width() - 1, rect.height() - 1);
 }

@@ -17,6 +17,9 @@
 #include <QImage>
 #include <QString>
 
+#include <optional>
+#include <string>
+
 class QPainter;
 
 namespace kyvo {
@@ -64,6 +67,9 @@ protected:
                   layout::Rgb colour) const;
     // Text centred across the popup with its top at y.
     void drawCentredText(QPainter& painter, int y, const QString& text, int tenthsOfPoint, layout::Rgb colour) const;
+    // The folder browser over this popup, starting at `current`: the folder
+    // chosen, with a trailing separator, or nothing when cancelled.
+    std::optional<std::string> browseFolder(const std::string& current);
     // A one-pixel frame of the edges of `rect` in `colour`.
     static void drawBox(QPainter& painter, layout::Rect rect, layout::Rgb colour);
     double scale() const { return scale_; }

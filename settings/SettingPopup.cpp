@@ -1,13 +1,11 @@
 #include "SettingPopup.h"
 
-#include "FolderBrowser.h"
-#include "FolderText.h"
+#include "LayoutPainting.h"
 #include "MessageBox.h"
 #include "PasswordEntry.h"
 #include "PasswordSetting.h"
 #include "PopupControlIds.h"
 #include "PopupLayout.h"
-#include "PopupTexts.h"
 #include "SettingSavePopup.h"
 #include "SkinButton.h"
 #include "SkinIds.h"
@@ -25,10 +23,6 @@ using namespace settings::popup;
 
 constexpr OwnerDrawnPopup::Frame kFrame{kSettingSize, kFill, kTitleFont, kSettingRuleRight, kSettingClose,
                                         popup_control::kClose};
-
-QRect toQRect(layout::Rect r) {
-    return QRect(r.left, r.top, r.width(), r.height());
-}
 
 } // namespace
 
@@ -191,15 +185,13 @@ void SettingPopup::captureFinished(const capture::CaptureReport& report) {
 }
 
 void SettingPopup::chooseFolder() {
-    const QString current = QString::fromStdString(modeFolder());
-    const QString chosen = browseForFolder(this, QString::fromUtf8(kFolderBrowserTitle), browseStartFolder(current));
-    if (chosen.isEmpty())
+    const auto folder = browseFolder(modeFolder());
+    if (!folder)
         return;
-    const std::string folder = settings::withTrailingSeparator(chosen.toStdString());
     if (mode() == PopupMode::Backup)
-        store_.setBackupFolder(folder);
+        store_.setBackupFolder(*folder);
     else
-        store_.setCaptureFolder(folder);
+        store_.setCaptureFolder(*folder);
     redraw();
 }
 

@@ -5,6 +5,7 @@
 #include "SettingPopup.h"
 
 #include "FolderText.h"
+#include "LayoutPainting.h"
 #include "LevelPosition.h"
 #include "PopupLayout.h"
 #include "PopupTexts.h"
@@ -29,10 +30,6 @@ QString unitName(int unit) {
 
 void drawImage(QPainter& painter, layout::Point at, int id) {
     painter.drawImage(at.x, at.y, skinImage(id));
-}
-
-QColor toColor(layout::Rgb rgb) {
-    return QColor(rgb.red(), rgb.green(), rgb.blue());
 }
 
 } // namespace
@@ -97,13 +94,13 @@ void SettingPopup::drawSystemSettings(QPainter& painter) {
     drawImage(painter, kFoldButton.topLeft(), state_.unitListOpen() ? skin::kFoldOpen : skin::kFoldClosed);
     if (state_.unitListOpen()) {
         const auto list = layout::Rect::edges(kUnitField.left, kUnitListTop, kUnitField.right, kUnitListBottom);
-        painter.fillRect(list.left, list.top, list.width(), list.height(), toColor(kFill));
+        painter.fillRect(list.left, list.top, list.width(), list.height(), toQColor(kFill));
         drawBox(painter, list, kBorder);
         for (int unit = 0; unit < 3; ++unit) {
             const auto row = layout::Rect::sized(list.left + 1, kUnitNameY[static_cast<std::size_t>(unit)] - 3,
                                                  list.width() - 2, kUnitRowHeight - 1);
             if (unit == block.speedUnit())
-                painter.fillRect(row.left, row.top, row.width(), row.height(), toColor(kRuleColour));
+                painter.fillRect(row.left, row.top, row.width(), row.height(), toQColor(kRuleColour));
             drawText(painter, {kUnitNameX, kUnitNameY[static_cast<std::size_t>(unit)]}, unitName(unit), kTextFont,
                      kValueColour);
         }
@@ -119,8 +116,8 @@ void SettingPopup::drawLevelSlider(QPainter& painter) {
     const int grooveY = kThumbTop + kThumbSize.height / 2;
     const int grooveLeft = kThumbLeftOfPosition + kThumbSize.width / 2;
     const int grooveRight = grooveLeft + settings::kMaxLevelPosition;
-    painter.fillRect(grooveLeft, grooveY - 2, grooveRight - grooveLeft, 4, toColor(kRuleColour));
-    painter.setPen(toColor(kBorder));
+    painter.fillRect(grooveLeft, grooveY - 2, grooveRight - grooveLeft, 4, toQColor(kRuleColour));
+    painter.setPen(toQColor(kBorder));
     for (int level = settings::kMinLevel; level <= settings::kMaxLevel; ++level) {
         const int x = grooveLeft + settings::positionFromLevel(level);
         painter.drawLine(x, grooveY + kThumbSize.height / 2 + 2, x, grooveY + kThumbSize.height / 2 + 6);

@@ -1,11 +1,9 @@
 #include "SettingSavePopup.h"
 
-#include "FolderBrowser.h"
 #include "FolderText.h"
 #include "MessageBox.h"
 #include "PopupControlIds.h"
 #include "PopupLayout.h"
-#include "PopupTexts.h"
 #include "SkinButton.h"
 #include "SkinIds.h"
 #include "StringIds.h"
@@ -60,12 +58,10 @@ void SettingSavePopup::confirm() {
 
 // The card is a mounted folder here, kept whole: the file is written into it.
 void SettingSavePopup::chooseFolder() {
-    const QString current = QString::fromStdString(store_.cardDrive());
-    const QString chosen = browseForFolder(this, QString::fromUtf8(kFolderBrowserTitle), browseStartFolder(current));
-    if (chosen.isEmpty())
-        return;
-    store_.setCardDrive(settings::withTrailingSeparator(chosen.toStdString()));
-    redraw();
+    if (const auto folder = browseFolder(store_.cardDrive())) {
+        store_.setCardDrive(*folder);
+        redraw();
+    }
 }
 
 } // namespace kyvo

@@ -34,13 +34,6 @@ const QPoint kCaptureButton(99, 745);
 const QPoint kPrintButton(39, 745);
 const QPoint kSettingOrigin(popup::kSettingOffset.x, popup::kSettingOffset.y);
 
-QPoint topLeftOf(QPoint origin, layout::Rect r) {
-    return origin + QPoint(r.left, r.top);
-}
-QPoint centreOf(QPoint origin, layout::Rect r) {
-    return origin + QPoint(r.left + r.width() / 2, r.top + r.height() / 2);
-}
-
 // The frame number recgen burns in (--frame-code) read from a still of a
 // 640 x 360 recording: twelve blocks of 32 pixels at mid-height, in the
 // 640 x 480 picture whose video starts 60 rows down.
@@ -66,17 +59,6 @@ void chooseFolder(VirtualDisplay& display, const QString& folder) {
         return differingPixels(display.grab(), before,
                                QRect(topLeftOf(kSettingOrigin, popup::kFolderBox), QSize(190, 25))) > 30;
     })) << "the popup shows the chosen folder";
-}
-
-QString makeRecording(const QString& path, const QString& size, const QStringList& extra = {}) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QProcess recgen;
-    recgen.start(QStringLiteral(KYVO_RECGEN_PATH),
-                 QStringList{QStringLiteral("--length"), QStringLiteral("8"), QStringLiteral("--no-audio"),
-                             QStringLiteral("--preset"), QStringLiteral("ultrafast"), QStringLiteral("--size"), size} +
-                     extra + QStringList{path});
-    recgen.waitForFinished(120000);
-    return path;
 }
 
 // The peak signal-to-noise ratio, in dB, of the luminance of the video inside
@@ -119,7 +101,7 @@ TEST(EvidenceJourney, APlayingRecordingIsBackedUpIntoTheChosenFolder) {
     VirtualDisplay display;
     ASSERT_TRUE(display.ok()) << display.error().toStdString();
     const QString recording =
-        makeRecording(dir.filePath(QStringLiteral("card/drf_20240612_081500.mov")), QStringLiteral("320x180"));
+        makeRecording(dir.filePath(QStringLiteral("card/drf_20240612_081500.mov")), 8, QStringLiteral("320x180"));
     const QString backups = dir.filePath(QStringLiteral("backups"));
     QDir().mkpath(backups);
 
@@ -162,7 +144,7 @@ TEST(EvidenceJourney, ThirtyStillsOfConsecutiveFramesAndPlaybackGoesOn) {
     VirtualDisplay display;
     ASSERT_TRUE(display.ok()) << display.error().toStdString();
     const QString recording =
-        makeRecording(dir.filePath(QStringLiteral("card/drf_20240612_081500.mov")), QStringLiteral("640x360"),
+        makeRecording(dir.filePath(QStringLiteral("card/drf_20240612_081500.mov")), 8, QStringLiteral("640x360"),
                       {QStringLiteral("--frame-code")});
     const QString stills = dir.filePath(QStringLiteral("stills"));
     QDir().mkpath(stills);
@@ -231,7 +213,7 @@ TEST(EvidenceJourney, TheFrameIsPrintedToAPdfThroughThePrinterDialog) {
     VirtualDisplay display;
     ASSERT_TRUE(display.ok()) << display.error().toStdString();
     const QString recording =
-        makeRecording(dir.filePath(QStringLiteral("card/drf_20240612_081500.mov")), QStringLiteral("320x180"));
+        makeRecording(dir.filePath(QStringLiteral("card/drf_20240612_081500.mov")), 8, QStringLiteral("320x180"));
     ViewerProcess viewer(display, dir.filePath(QStringLiteral("config")), dir.path(),
                          {QStringLiteral("--offline"), QStringLiteral("--at"), QStringLiteral("3"), recording},
                          {QStringLiteral("HOME=") + dir.path()});

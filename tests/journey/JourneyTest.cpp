@@ -39,14 +39,9 @@ protected:
 
     // A recording made by recgen at `path` (its name sets kind and start).
     QString record(const QString& path, int seconds, const QStringList& extra = {}) {
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        QProcess recgen;
-        QStringList args{QStringLiteral("--length"), QString::number(seconds), QStringLiteral("--no-audio"),
-                         QStringLiteral("--preset"), QStringLiteral("ultrafast"), QStringLiteral("--size"),
-                         QStringLiteral("320x180")};
-        recgen.start(QStringLiteral(KYVO_RECGEN_PATH), args + extra + QStringList{path});
-        EXPECT_TRUE(recgen.waitForFinished(120000));
-        EXPECT_EQ(recgen.exitCode(), 0) << recgen.readAllStandardError().toStdString();
+        QString error;
+        EXPECT_FALSE(makeRecording(path, seconds, QStringLiteral("320x180"), extra, &error).isEmpty())
+            << error.toStdString();
         return path;
     }
 

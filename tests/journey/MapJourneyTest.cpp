@@ -46,12 +46,7 @@ TEST(MapJourney, TheMarkerStandsOnTheRecordingsTrackAndFollowsIt) {
     VirtualDisplay display;
     ASSERT_TRUE(display.ok()) << display.error().toStdString();
     const QString recording = dir.filePath(QStringLiteral("drf_20240612_081500.mov"));
-    QProcess recgen;
-    recgen.start(QStringLiteral(KYVO_RECGEN_PATH),
-                 {QStringLiteral("--length"), QStringLiteral("12"), QStringLiteral("--no-audio"),
-                  QStringLiteral("--preset"), QStringLiteral("ultrafast"), QStringLiteral("--size"),
-                  QStringLiteral("320x180"), recording});
-    ASSERT_TRUE(recgen.waitForFinished(120000));
+    ASSERT_FALSE(makeRecording(recording, 12).isEmpty());
     const auto track = map::readTrackFile(recording.toStdString());
     ASSERT_GT(track.size(), 20u);
 

@@ -10,6 +10,8 @@
 
 #include <functional>
 
+#include "PixelGeometry.h"
+
 namespace kyvo::journey {
 
 inline const QRect kMainWindowArea(0, 0, 1020, 780);
@@ -47,6 +49,14 @@ inline const QPoint kSelectorAddToList = kSelectorOrigin + QPoint(183, 420);
 inline const QPoint kSelectorFirstRow = kSelectorOrigin + QPoint(100, 127);
 // Play-list row i (0..6 of the page): its centre.
 inline QPoint playListRow(int i) { return {830, 617 + 18 * i}; }
+
+// A place of a popup's layout table on the screen, the popup standing at `origin`.
+inline QPoint topLeftOf(QPoint origin, const layout::Rect& r) {
+    return origin + QPoint(r.left, r.top);
+}
+inline QPoint centreOf(QPoint origin, const layout::Rect& r) {
+    return origin + QPoint(r.left + r.width() / 2, r.top + r.height() / 2);
+}
 
 // Polls `condition` every 50 ms until it holds or `timeoutMs` pass.
 bool waitUntil(int timeoutMs, const std::function<bool()>& condition);

@@ -35,13 +35,6 @@ const QPoint kSettingOrigin(popup::kSettingOffset.x, popup::kSettingOffset.y);
 const QPoint kPasswordOrigin(popup::kPasswordOffset.x, popup::kPasswordOffset.y);
 const QPoint kInfoOrigin(popup::kInfoOffset.x, popup::kInfoOffset.y);
 
-QPoint topLeftOf(QPoint origin, layout::Rect r) {
-    return origin + QPoint(r.left, r.top);
-}
-QPoint centreOf(QPoint origin, layout::Rect r) {
-    return origin + QPoint(r.left + r.width() / 2, r.top + r.height() / 2);
-}
-
 bool shows(VirtualDisplay& display, int id, QPoint at) {
     return waitUntil(kShowTimeoutMs, [&] { return showsSkinImage(display.grab(), id, at); });
 }
@@ -54,11 +47,7 @@ TEST(SettingsJourney, TheUnitChangesAtOnceAndTheUnitAndPasswordOutliveARestart) 
     ASSERT_TRUE(display.ok()) << display.error().toStdString();
     const QString config = dir.filePath(QStringLiteral("config"));
     const QString recording = dir.filePath(QStringLiteral("drf_20240612_081500.mov"));
-    QProcess recgen;
-    recgen.start(QStringLiteral(KYVO_RECGEN_PATH),
-                 {QStringLiteral("--length"), QStringLiteral("6"), QStringLiteral("--no-audio"), QStringLiteral("--preset"),
-                  QStringLiteral("ultrafast"), QStringLiteral("--size"), QStringLiteral("320x180"), recording});
-    ASSERT_TRUE(recgen.waitForFinished(120000));
+    ASSERT_FALSE(makeRecording(recording, 6).isEmpty());
 
     {
         ViewerProcess viewer(display, config, dir.path(), {QStringLiteral("--offline"), QStringLiteral("--at"),

@@ -3,9 +3,26 @@
 #include "Screen.h"
 #include "VirtualDisplay.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QProcessEnvironment>
 
 namespace kyvo::journey {
+
+QString makeRecording(const QString& path, int seconds, const QString& size, const QStringList& extra,
+                      QString* error) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QProcess recgen;
+    recgen.start(QStringLiteral(KYVO_RECGEN_PATH),
+                 QStringList{QStringLiteral("--length"), QString::number(seconds), QStringLiteral("--no-audio"),
+                             QStringLiteral("--preset"), QStringLiteral("ultrafast"), QStringLiteral("--size"), size} +
+                     extra + QStringList{path});
+    const bool made = recgen.waitForFinished(120000) && recgen.exitStatus() == QProcess::NormalExit &&
+                      recgen.exitCode() == 0;
+    if (!made && error)
+        *error = QString::fromUtf8(recgen.readAllStandardError());
+    return made ? path : QString();
+}
 
 namespace {
 

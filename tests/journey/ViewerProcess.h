@@ -12,6 +12,12 @@ namespace kyvo::journey {
 
 class VirtualDisplay;
 
+// A recording made by recgen at `path` (its name sets kind and start; the
+// folder is made): `seconds` long, no sound, `size` pictures, and `extra`
+// options. Empty, with recgen's complaint in `error`, when it failed.
+QString makeRecording(const QString& path, int seconds, const QString& size = QStringLiteral("320x180"),
+                      const QStringList& extra = {}, QString* error = nullptr);
+
 class ViewerProcess {
 public:
     // Starts the viewer on `display` with `arguments`; its settings live under
