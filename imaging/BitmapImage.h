@@ -1,7 +1,7 @@
 #pragma once
 // The picture handed to the still writer: a 24-bit device-independent bitmap
-// (pixels blue, green, red; rows padded to four bytes), and the view of it the
-// encoder reads.
+// (pixels blue, green, red; rows padded to four bytes), and the view of
+// pixel rows the encoder reads.
 
 #include <cstddef>
 #include <cstdint>
@@ -35,14 +35,19 @@ constexpr std::size_t bitmapRowBytes(int width) {
     return (static_cast<std::size_t>(width) * kBytesPerPixel + (kRowAlignment - 1)) / kRowAlignment * kRowAlignment;
 }
 
-// Blue-green-red pixels seen top row first. `rowStride` is the byte distance
-// from one row to the row below it; it is negative for a bottom-up bitmap,
-// whose top row is the last one in memory.
-struct BgrImageView {
+// The order of the three bytes of a pixel: a bitmap's blue, green, red, or
+// the red, green, blue of a PPM file read in place.
+enum class ChannelOrder { BlueGreenRed, RedGreenBlue };
+
+// Three-byte pixels seen top row first. `rowStride` is the byte distance from
+// one row to the row below it; it is negative for a bottom-up bitmap, whose
+// top row is the last one in memory.
+struct PixelView {
     int width = 0;
     int height = 0;
     std::ptrdiff_t rowStride = 0;
     const std::uint8_t* topRow = nullptr;
+    ChannelOrder order = ChannelOrder::BlueGreenRed;
 
     const std::uint8_t* row(int y) const { return topRow + rowStride * y; }
 };

@@ -19,7 +19,7 @@ BlockStrip::BlockStrip(int blocksAcross_) : blocksAcross(blocksAcross_) {
         plane.resize(static_cast<std::size_t>(blocksAcross) * kBlockSize);
 }
 
-void convertStrip(const BgrImageView& image, int stripIndex, BlockStrip& strip, SimdLevel level) {
+void convertStrip(const PixelView& image, int stripIndex, BlockStrip& strip, SimdLevel level) {
     const int top = stripIndex * kBlockSide;
     const int rows = std::min(kBlockSide, image.height - top);
     const bool padded = rows < kBlockSide || image.width < strip.blocksAcross * kBlockSide;
@@ -31,13 +31,13 @@ void convertStrip(const BgrImageView& image, int stripIndex, BlockStrip& strip, 
         const SampleRow out{strip.samples[kY].data(), strip.samples[kCb].data(), strip.samples[kCr].data(), row};
 #ifdef KYVO_IMAGING_X86_COLOUR
         if (level == SimdLevel::Avx2) {
-            convertRowAvx2(image.row(top + row), image.width, out);
+            convertRowAvx2(image.row(top + row), image.order, image.width, out);
             continue;
         }
 #else
         (void)level;
 #endif
-        convertPixels(image.row(top + row), 0, image.width, out);
+        convertPixels(image.row(top + row), image.order, 0, image.width, out);
     }
 }
 

@@ -29,6 +29,6 @@ struct BlockStrip {
 // limited to 0..255 and truncated. Samples right of the picture or below it
 // are 0 before the level shift, so -128 in the strip. `level` picks the inner
 // loops; the samples are the same at every level.
-void convertStrip(const BgrImageView& image, int stripIndex, BlockStrip& strip, SimdLevel level = bestSimdLevel());
+void convertStrip(const PixelView& image, int stripIndex, BlockStrip& strip, SimdLevel level = bestSimdLevel());
 
 } // namespace kyvo::imaging

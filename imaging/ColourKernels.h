@@ -1,6 +1,6 @@
 #pragma once
-// Inner loops of the colour conversion: one picture row of blue-green-red
-// pixels into one sample row of each block of a strip.
+// Inner loops of the colour conversion: one picture row of three-byte pixels
+// into one sample row of each block of a strip.
 
 #include "BitmapImage.h"
 #include "JpegTables.h"
@@ -25,7 +25,11 @@ inline constexpr float kChromaOffset = 128.0F;
 inline constexpr float kSampleMax = 255.0F;
 inline constexpr float kLevelShift = 128.0F;
 
-enum Channel { kBlue = 0, kGreen = 1, kRed = 2 };
+inline constexpr int kGreenByte = 1; // the middle byte in either order
+
+// Where red and blue stand in a pixel of the given order.
+inline constexpr int redByte(ChannelOrder order) { return order == ChannelOrder::BlueGreenRed ? 2 : 0; }
+inline constexpr int blueByte(ChannelOrder order) { return 2 - redByte(order); }
 
 // Limits to 0..255, truncates and level-shifts; the result is a whole number.
 inline float toSample(float value) {
@@ -49,13 +53,16 @@ struct SampleRow {
 };
 
 // Converts pixels [first, width) of `pixels` one at a time.
-inline void convertPixels(const std::uint8_t* pixels, int first, int width, const SampleRow& out) {
+inline void convertPixels(const std::uint8_t* pixels, ChannelOrder order, int first, int width,
+                          const SampleRow& out) {
     using namespace colour;
+    const int red = redByte(order);
+    const int blue = blueByte(order);
     for (int x = first; x < width; ++x) {
         const std::uint8_t* pixel = pixels + static_cast<std::size_t>(x) * kBytesPerPixel;
-        const float r = pixel[kRed];
-        const float g = pixel[kGreen];
-        const float b = pixel[kBlue];
+        const float r = pixel[red];
+        const float g = pixel[kGreenByte];
+        const float b = pixel[blue];
         const std::size_t at = out.offset(x);
         out.y[at] = toSample(kYRed * r + kYGreen * g + kYBlue * b);
         out.cb[at] = toSample(kCbRed * r - kCbGreen * g + kCbBlue * b + kChromaOffset);
@@ -67,7 +74,7 @@ inline void convertPixels(const std::uint8_t* pixels, int first, int width, cons
 #define KYVO_IMAGING_X86_COLOUR 1
 // Whole groups of eight pixels (one block row each) in vectors, the rest one
 // at a time; the same results as convertPixels.
-void convertRowAvx2(const std::uint8_t* pixels, int width, const SampleRow& out);
+void convertRowAvx2(const std::uint8_t* pixels, ChannelOrder order, int width, const SampleRow& out);
 #endif
 
 } // namespace kyvo::imaging

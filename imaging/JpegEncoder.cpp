@@ -23,7 +23,7 @@ int blocksFor(int pixels) { return (pixels + kBlockSide - 1) / kBlockSide; }
 
 } // namespace
 
-std::vector<std::uint8_t> encodeJpeg(const BgrImageView& image, SimdLevel level) {
+std::vector<std::uint8_t> encodeJpeg(const PixelView& image, SimdLevel level) {
     std::vector<std::uint8_t> out;
     if (image.width < 1 || image.height < 1 || image.width > kMaxDimension || image.height > kMaxDimension ||
         image.topRow == nullptr)

@@ -21,6 +21,6 @@ namespace kyvo::imaging {
 // 4. the coded data, stuffed and completed to a whole byte, and EOI.
 // Answers an empty vector for a size outside that range. `level` picks the
 // inner loops; the bytes are the same at every level.
-std::vector<std::uint8_t> encodeJpeg(const BgrImageView& image, SimdLevel level = bestSimdLevel());
+std::vector<std::uint8_t> encodeJpeg(const PixelView& image, SimdLevel level = bestSimdLevel());
 
 } // namespace kyvo::imaging

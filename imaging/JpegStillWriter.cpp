@@ -47,7 +47,7 @@ bool JpegStillWriter::prepare(const BitmapInfoHeader& header, std::vector<std::u
     return true;
 }
 
-BgrImageView JpegStillWriter::view() const {
+PixelView JpegStillWriter::view() const {
     const int height = std::abs(header_.height);
     const auto stride = static_cast<std::ptrdiff_t>(bitmapRowBytes(header_.width));
     if (header_.height < 0)
@@ -63,8 +63,10 @@ std::vector<std::uint8_t> JpegStillWriter::encode() const {
     return encodeJpeg(view());
 }
 
-bool JpegStillWriter::write(const std::string& fileName) const {
-    const std::vector<std::uint8_t> stream = encode();
+bool JpegStillWriter::write(const std::string& fileName) const { return prepared() && writeJpegFile(view(), fileName); }
+
+bool writeJpegFile(const PixelView& image, const std::string& fileName) {
+    const std::vector<std::uint8_t> stream = encodeJpeg(image);
     if (stream.empty())
         return false;
     std::FILE* file = std::fopen(fileName.c_str(), "wb");

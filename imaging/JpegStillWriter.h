@@ -42,10 +42,14 @@ public:
     const BitmapInfoHeader& header() const { return header_; }
 
 private:
-    BgrImageView view() const;
+    PixelView view() const;
 
     BitmapInfoHeader header_{};
     std::vector<std::uint8_t> pixels_;
 };
+
+// Encodes `image` and writes it to `fileName` as JpegStillWriter::write does,
+// for pictures the caller holds itself (a file mapped in place, say).
+bool writeJpegFile(const PixelView& image, const std::string& fileName);
 
 } // namespace kyvo::imaging

@@ -218,7 +218,7 @@ TEST(JpegEncoderTest, BusyPictureUsesZeroRunsAndFullBlocks) {
 
 TEST(JpegEncoderTest, RefusesSizesAFrameHeaderCannotState) {
     const TestPicture picture = makeUniformPicture(2, 2, {0, 0, 0});
-    BgrImageView view = picture.view();
+    PixelView view = picture.view();
     view.width = 0;
     EXPECT_TRUE(encodeJpeg(view).empty());
     view.width = 65536;

@@ -96,7 +96,7 @@ bool decodeCoefficients(jpeg_decompress_struct& info, ErrorTrap& trap, const std
     return true;
 }
 
-bool encodePixels(jpeg_compress_struct& info, ErrorTrap& trap, const BgrImageView& image, int quality,
+bool encodePixels(jpeg_compress_struct& info, ErrorTrap& trap, const PixelView& image, int quality,
                   unsigned char** buffer, unsigned long* size) {
     if (setjmp(trap.jump) != 0)
         return false;
@@ -146,7 +146,7 @@ JpegCoefficients readCoefficientsWithLibjpeg(const std::vector<std::uint8_t>& jp
     return out;
 }
 
-std::vector<std::uint8_t> encodeWithLibjpeg(const BgrImageView& image, int quality) {
+std::vector<std::uint8_t> encodeWithLibjpeg(const PixelView& image, int quality) {
     std::vector<std::string> warnings;
     std::string error;
     ErrorTrap trap{};

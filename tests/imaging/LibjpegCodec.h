@@ -39,6 +39,6 @@ JpegCoefficients readCoefficientsWithLibjpeg(const std::vector<std::uint8_t>& jp
 
 // Baseline, Huffman tables from the standard, every component sampled 1 x 1,
 // the library's default (accurate integer) transform, at `quality`.
-std::vector<std::uint8_t> encodeWithLibjpeg(const BgrImageView& image, int quality);
+std::vector<std::uint8_t> encodeWithLibjpeg(const PixelView& image, int quality);
 
 } // namespace kyvo::imaging::testing

@@ -56,11 +56,8 @@ Bytes ppmFile(const TestPicture& picture, const std::string& header) {
 }
 
 Bytes jpegOf(const ReadResult& read) {
-    const auto* bitmap = std::get_if<Bitmap>(&read);
-    if (bitmap == nullptr)
-        return {};
-    imaging::JpegStillWriter writer;
-    return writer.prepare(bitmap->header, bitmap->pixels.data(), bitmap->pixels.size()) ? writer.encode() : Bytes{};
+    const auto* picture = std::get_if<Picture>(&read);
+    return picture != nullptr ? imaging::encodeJpeg(picture->view) : Bytes{};
 }
 
 std::string errorOf(const ReadResult& read) {
@@ -80,11 +77,13 @@ TEST(PictureFileTest, EveryFormReadsAsTheSamePicture) {
 TEST(PictureFileTest, PpmSamplesBelow255AreScaled) {
     const Bytes file = {'P', '6', ' ', '2', ' ', '1', ' ', '1', '5', '\n', 15, 0, 5, 0, 15, 7};
     const ReadResult read = readPpm(file);
-    const auto* bitmap = std::get_if<Bitmap>(&read);
-    ASSERT_NE(bitmap, nullptr);
-    EXPECT_EQ(bitmap->header.width, 2);
-    EXPECT_EQ(bitmap->header.height, -1);
-    EXPECT_EQ(bitmap->pixels, (Bytes{85, 0, 255, 119, 255, 0, 0, 0}));
+    const auto* picture = std::get_if<Picture>(&read);
+    ASSERT_NE(picture, nullptr);
+    EXPECT_EQ(picture->view.width, 2);
+    EXPECT_EQ(picture->view.height, 1);
+    EXPECT_EQ(picture->view.order, imaging::ChannelOrder::RedGreenBlue);
+    EXPECT_EQ(picture->scaled, (Bytes{255, 0, 85, 0, 255, 119}));
+    EXPECT_EQ(picture->view.topRow, picture->scaled.data());
 }
 
 TEST(PictureFileTest, RefusesWhatItCannotConvert) {

@@ -117,7 +117,7 @@ void TestPicture::set(int x, int y, Bgr colour) {
     bgr[i + 2] = colour.red;
 }
 
-BgrImageView TestPicture::view() const {
+PixelView TestPicture::view() const {
     return {width, height, static_cast<std::ptrdiff_t>(width) * kChannels, bgr.data()};
 }
 

@@ -23,7 +23,7 @@ struct TestPicture {
 
     Bgr at(int x, int y) const;
     void set(int x, int y, Bgr colour);
-    BgrImageView view() const;
+    PixelView view() const;
 
     // The same pixels as a 24-bit bitmap: rows padded to four bytes, bottom
     // row first when `bottomUp`, and its header (negative height for top-down).

@@ -9,8 +9,6 @@
 #include <unistd.h>
 
 #include <span>
-#include <iterator>
-#include <vector>
 
 namespace kyvo::jpegstill {
 
@@ -39,14 +37,11 @@ std::string convertFile(const std::string& input, const std::string& output) {
         }
     } unmap{mapped, size};
     const std::span<const std::uint8_t> file(static_cast<const std::uint8_t*>(mapped), size);
-    ReadResult read = readPicture(file);
+    const ReadResult read = readPicture(file);
     if (const auto* error = std::get_if<ReadError>(&read))
         return input + ": " + error->message;
-    Bitmap& bitmap = std::get<Bitmap>(read);
-    imaging::JpegStillWriter writer;
-    if (!writer.prepare(bitmap.header, std::move(bitmap.pixels)))
-        return input + ": the picture was refused";
-    if (!writer.write(output))
+    // The encoder reads the rows straight from the mapped file.
+    if (!imaging::writeJpegFile(std::get<Picture>(read).view, output))
         return output + ": cannot be written";
     return {};
 }

@@ -20,19 +20,12 @@ constexpr std::size_t kPixelOffsetAt = 10;
 constexpr std::size_t kInfoSizeAt = 14;
 constexpr std::size_t kWidthAt = 18;
 constexpr std::size_t kHeightAt = 22;
-constexpr std::size_t kPlanesAt = 26;
 constexpr std::size_t kBitCountAt = 28;
 constexpr std::size_t kCompressionAt = 30;
-constexpr std::size_t kSizeImageAt = 34;
-constexpr std::size_t kXPelsAt = 38;
-constexpr std::size_t kYPelsAt = 42;
-constexpr std::size_t kClrUsedAt = 46;
-constexpr std::size_t kClrImportantAt = 50;
 constexpr std::uint16_t kTrueColourBits = 24;
 constexpr std::uint32_t kUncompressed = 0;
 
 constexpr int kPpmMaxSample = 255;
-constexpr int kRed = 0, kGreen = 1, kBlue = 2;
 
 std::uint32_t le32(std::span<const std::uint8_t> bytes, std::size_t at) {
     return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
@@ -100,31 +93,32 @@ private:
 ReadResult readBmp(std::span<const std::uint8_t> file) {
     if (!startsWith(file, 'B', 'M') || file.size() < kFileHeaderSize + imaging::BitmapInfoHeader::kSize)
         return ReadError{"not a BMP file, or shorter than its headers"};
-    Bitmap bitmap;
-    imaging::BitmapInfoHeader& h = bitmap.header;
-    h.size = le32(file, kInfoSizeAt);
-    h.width = static_cast<std::int32_t>(le32(file, kWidthAt));
-    h.height = static_cast<std::int32_t>(le32(file, kHeightAt));
-    h.planes = le16(file, kPlanesAt);
-    h.bitCount = le16(file, kBitCountAt);
-    h.compression = le32(file, kCompressionAt);
-    h.sizeImage = le32(file, kSizeImageAt);
-    h.xPelsPerMeter = static_cast<std::int32_t>(le32(file, kXPelsAt));
-    h.yPelsPerMeter = static_cast<std::int32_t>(le32(file, kYPelsAt));
-    h.clrUsed = le32(file, kClrUsedAt);
-    h.clrImportant = le32(file, kClrImportantAt);
-    if (h.size < imaging::BitmapInfoHeader::kSize || h.bitCount != kTrueColourBits || h.compression != kUncompressed)
+    const auto width = static_cast<std::int32_t>(le32(file, kWidthAt));
+    const auto signedHeight = static_cast<std::int32_t>(le32(file, kHeightAt));
+    if (le32(file, kInfoSizeAt) < imaging::BitmapInfoHeader::kSize || le16(file, kBitCountAt) != kTrueColourBits ||
+        le32(file, kCompressionAt) != kUncompressed)
         return ReadError{"only uncompressed 24-bit BMP files are supported"};
-    const std::int64_t height = std::llabs(static_cast<std::int64_t>(h.height));
-    if (!sizeFits(h.width, height))
+    const std::int64_t height = std::llabs(static_cast<std::int64_t>(signedHeight));
+    if (!sizeFits(width, height))
         return ReadError{"the picture size is outside 1..65535 pixels"};
     const std::size_t offset = le32(file, kPixelOffsetAt);
-    const std::size_t bytes = bitmapRowBytes(h.width) * static_cast<std::size_t>(height);
+    const std::size_t rowBytes = bitmapRowBytes(width);
+    const std::size_t bytes = rowBytes * static_cast<std::size_t>(height);
     if (offset > file.size() || file.size() - offset < bytes)
         return ReadError{"the file ends inside its pixel rows"};
-    bitmap.pixels.assign(file.begin() + static_cast<std::ptrdiff_t>(offset),
-                         file.begin() + static_cast<std::ptrdiff_t>(offset + bytes));
-    return bitmap;
+    Picture picture;
+    picture.view.width = width;
+    picture.view.height = static_cast<int>(height);
+    const std::uint8_t* rows = file.data() + offset;
+    if (signedHeight < 0) {
+        picture.view.rowStride = static_cast<std::ptrdiff_t>(rowBytes);
+        picture.view.topRow = rows;
+    } else {
+        // Bottom-up: the top row is the last one stored.
+        picture.view.rowStride = -static_cast<std::ptrdiff_t>(rowBytes);
+        picture.view.topRow = rows + rowBytes * static_cast<std::size_t>(height - 1);
+    }
+    return picture;
 }
 
 ReadResult readPpm(std::span<const std::uint8_t> file) {
@@ -140,42 +134,26 @@ ReadResult readPpm(std::span<const std::uint8_t> file) {
         return ReadError{"the picture size is outside 1..65535 pixels"};
     if (maxSample < 1 || maxSample > kPpmMaxSample)
         return ReadError{"only PPM files with 8-bit samples are supported"};
-    const auto w = static_cast<std::size_t>(width);
-    const auto h = static_cast<std::size_t>(height);
-    if (file.size() - samplesAt < w * h * kBytesPerPixel)
+    const std::size_t sampleCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * kBytesPerPixel;
+    if (file.size() - samplesAt < sampleCount)
         return ReadError{"the file ends inside its pixel rows"};
 
-    Bitmap bitmap;
-    bitmap.header.width = static_cast<std::int32_t>(width);
-    bitmap.header.height = -static_cast<std::int32_t>(height); // PPM rows run top-down
-    const std::size_t rowBytes = bitmapRowBytes(bitmap.header.width);
-    bitmap.header.sizeImage = static_cast<std::uint32_t>(rowBytes * h);
-    const auto scaled = [&](std::uint8_t sample) {
-        return static_cast<std::uint8_t>(std::min<std::int64_t>(sample, maxSample) * kPpmMaxSample / maxSample);
-    };
-    // Rows are appended as they are read (no zero-filled buffer first), the
-    // samples reordered in place, and each row padded to four bytes.
-    bitmap.pixels.reserve(rowBytes * h);
-    const std::size_t rowSamples = w * kBytesPerPixel;
-    for (std::size_t y = 0; y < h; ++y) {
-        const std::uint8_t* in = file.data() + samplesAt + y * rowSamples;
-        const std::size_t start = bitmap.pixels.size();
-        bitmap.pixels.insert(bitmap.pixels.end(), in, in + rowSamples);
-        std::uint8_t* out = bitmap.pixels.data() + start;
-        if (maxSample == kPpmMaxSample) {
-            // 8-bit samples as they are: only the order changes.
-            for (std::size_t x = 0; x < w; ++x, out += kBytesPerPixel)
-                std::swap(out[0], out[2]);
-        } else {
-            for (std::size_t x = 0; x < w; ++x, in += kBytesPerPixel, out += kBytesPerPixel) {
-                out[0] = scaled(in[kBlue]);
-                out[1] = scaled(in[kGreen]);
-                out[2] = scaled(in[kRed]);
-            }
-        }
-        bitmap.pixels.insert(bitmap.pixels.end(), rowBytes - rowSamples, std::uint8_t{0});
+    Picture picture;
+    picture.view.width = static_cast<int>(width);
+    picture.view.height = static_cast<int>(height); // PPM rows run top-down, unpadded
+    picture.view.rowStride = static_cast<std::ptrdiff_t>(width * kBytesPerPixel);
+    picture.view.order = imaging::ChannelOrder::RedGreenBlue;
+    const std::span<const std::uint8_t> samples = file.subspan(samplesAt, sampleCount);
+    if (maxSample == kPpmMaxSample) {
+        picture.view.topRow = samples.data();
+        return picture;
     }
-    return bitmap;
+    picture.scaled.resize(sampleCount);
+    std::transform(samples.begin(), samples.end(), picture.scaled.begin(), [&](std::uint8_t sample) {
+        return static_cast<std::uint8_t>(std::min<std::int64_t>(sample, maxSample) * kPpmMaxSample / maxSample);
+    });
+    picture.view.topRow = picture.scaled.data();
+    return picture;
 }
 
 ReadResult readPicture(std::span<const std::uint8_t> file) {

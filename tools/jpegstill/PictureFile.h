@@ -12,12 +12,20 @@
 
 namespace kyvo::jpegstill {
 
-// A picture as the still writer takes it: the bitmap header and its rows of
-// blue-green-red pixels padded to four bytes (top-down when the height is
-// negative).
-struct Bitmap {
-    imaging::BitmapInfoHeader header;
-    std::vector<std::uint8_t> pixels;
+// A picture as the encoder reads it: rows inside the file's own bytes (no
+// copy of a picture of several megabytes), or inside `scaled` for a PPM file
+// whose samples had to be brought to 0..255. Moving a Picture keeps the view
+// valid (a moved vector keeps its buffer); copying it does not, so it cannot
+// be copied.
+struct Picture {
+    Picture() = default;
+    Picture(Picture&&) = default;
+    Picture& operator=(Picture&&) = default;
+    Picture(const Picture&) = delete;
+    Picture& operator=(const Picture&) = delete;
+
+    imaging::PixelView view;
+    std::vector<std::uint8_t> scaled;
 };
 
 // Why a file could not be read, in words for the user.
@@ -25,9 +33,10 @@ struct ReadError {
     std::string message;
 };
 
-using ReadResult = std::variant<Bitmap, ReadError>;
+using ReadResult = std::variant<Picture, ReadError>;
 
-// Tells the format by its first bytes ("BM" or "P6").
+// Tells the format by its first bytes ("BM" or "P6"). The view points into
+// `file`, which must outlive it.
 ReadResult readPicture(std::span<const std::uint8_t> file);
 
 ReadResult readBmp(std::span<const std::uint8_t> file);
