@@ -35,11 +35,18 @@ constexpr std::size_t bitmapRowBytes(int width) {
     return (static_cast<std::size_t>(width) * kBytesPerPixel + (kRowAlignment - 1)) / kRowAlignment * kRowAlignment;
 }
 
-// The order of the three bytes of a pixel: a bitmap's blue, green, red, or
-// the red, green, blue of a PPM file read in place.
-enum class ChannelOrder { BlueGreenRed, RedGreenBlue };
+// The bytes of a pixel: a bitmap's blue, green, red; the red, green, blue of
+// a PPM file read in place; or a 32-bit frame buffer's blue, green, red and an
+// unused fourth byte.
+enum class ChannelOrder { BlueGreenRed, RedGreenBlue, BlueGreenRedUnused };
 
-// Three-byte pixels seen top row first. `rowStride` is the byte distance from
+inline constexpr int kFrameBufferBytesPerPixel = 4;
+
+constexpr int bytesPerPixel(ChannelOrder order) {
+    return order == ChannelOrder::BlueGreenRedUnused ? kFrameBufferBytesPerPixel : kBytesPerPixel;
+}
+
+// Pixels seen top row first. `rowStride` is the byte distance from
 // one row to the row below it; it is negative for a bottom-up bitmap, whose
 // top row is the last one in memory.
 struct PixelView {

@@ -1,5 +1,5 @@
 #pragma once
-// Inner loops of the colour conversion: one picture row of three-byte pixels
+// Inner loops of the colour conversion: one picture row of pixels
 // into one sample row of each block of a strip.
 
 #include "BitmapImage.h"
@@ -28,7 +28,7 @@ inline constexpr float kLevelShift = 128.0F;
 inline constexpr int kGreenByte = 1; // the middle byte in either order
 
 // Where red and blue stand in a pixel of the given order.
-inline constexpr int redByte(ChannelOrder order) { return order == ChannelOrder::BlueGreenRed ? 2 : 0; }
+inline constexpr int redByte(ChannelOrder order) { return order == ChannelOrder::RedGreenBlue ? 0 : 2; }
 inline constexpr int blueByte(ChannelOrder order) { return 2 - redByte(order); }
 
 // Limits to 0..255, truncates and level-shifts; the result is a whole number.
@@ -58,8 +58,9 @@ inline void convertPixels(const std::uint8_t* pixels, ChannelOrder order, int fi
     using namespace colour;
     const int red = redByte(order);
     const int blue = blueByte(order);
+    const auto step = static_cast<std::size_t>(bytesPerPixel(order));
     for (int x = first; x < width; ++x) {
-        const std::uint8_t* pixel = pixels + static_cast<std::size_t>(x) * kBytesPerPixel;
+        const std::uint8_t* pixel = pixels + static_cast<std::size_t>(x) * step;
         const float r = pixel[red];
         const float g = pixel[kGreenByte];
         const float b = pixel[blue];

@@ -140,7 +140,16 @@ void MpvChannel::stop() {
 }
 
 void MpvChannel::setPause(bool paused) {
+    if (!paused)
+        setUntimed(false);
     command({"set", "pause", paused ? "yes" : "no"});
+}
+
+void MpvChannel::setUntimed(bool untimed) {
+    if (untimed_ == untimed)
+        return;
+    untimed_ = untimed;
+    command({"set", "untimed", untimed ? "yes" : "no"});
 }
 
 void MpvChannel::seek(double seconds, bool absolute) {
@@ -169,6 +178,7 @@ void MpvChannel::setVolume(int volume) {
 }
 
 void MpvChannel::frameStep() {
+    setUntimed(true);
     command({"frame-step"});
 }
 

@@ -53,14 +53,17 @@ public:
     // Commands (asynchronous inside mpv, carried out in this order).
     void load(const std::string& path);
     void stop();
-    // Sets mpv's "pause" property; mpv keeps it across files.
+    // Sets mpv's "pause" property; mpv keeps it across files. Playing on
+    // turns the timing of frames back on first (see frameStep).
     void setPause(bool paused);
     void seek(double seconds, bool absolute);
     void addSpeed(double delta);
     void multiplySpeed(double factor);
     void setSpeed(double speed);
     void setVolume(int volume);
-    // Shows one frame more, then mpv pauses.
+    // Shows one frame more, then mpv pauses. The step runs untimed: mpv would
+    // otherwise hold the stepped frame until its time came, one frame's
+    // duration per step, which a capture of consecutive frames waits for.
     void frameStep();
 
     // The next waiting event, or nothing. Answers to commands are taken here
@@ -95,6 +98,8 @@ private:
     // Hands the oldest waiting command to mpv unless one is still running.
     void issueNext();
     void choosePictureSize();
+    // mpv's "untimed" option: frames as soon as they are decoded.
+    void setUntimed(bool untimed);
 
     int index_;
     Wakeup eventWakeup_;
@@ -114,6 +119,7 @@ private:
     int width_ = 640;
     int height_ = 480;
     bool sizeKnown_ = false;
+    bool untimed_ = false;
     PictureBuffers::Content content_{0, 0, 640, 480};
 };
 

@@ -12,16 +12,18 @@ namespace kyvo::capture {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr int kSourceBytesPerPixel = 4;
 
+// The copied frame buffer is encoded as it is: no 24-bit copy in between.
 bool writeStill(const Picture& picture, const std::string& file) {
-    imaging::BitmapInfoHeader header;
-    header.width = picture.width;
-    header.height = -picture.height; // top row first
-    const std::vector<std::uint8_t> rows = toBitmapRows(picture);
-    header.sizeImage = static_cast<std::uint32_t>(rows.size());
-    imaging::JpegStillWriter writer;
-    return writer.prepare(header, rows.data(), rows.size()) && writer.write(file);
+    imaging::PixelView view;
+    view.width = picture.width;
+    view.height = picture.height;
+    view.rowStride = static_cast<std::ptrdiff_t>(picture.width) * imaging::kFrameBufferBytesPerPixel;
+    view.topRow = picture.pixels.data();
+    view.order = imaging::ChannelOrder::BlueGreenRedUnused;
+    const auto needed = static_cast<std::size_t>(view.rowStride) * static_cast<std::size_t>(picture.height);
+    return picture.width > 0 && picture.height > 0 && picture.pixels.size() >= needed &&
+           imaging::writeJpegFile(view, file);
 }
 
 // Waits until a frame after `previous` is on screen and its picture is the
@@ -40,22 +42,6 @@ bool waitForStep(CaptureSource& source, std::uint32_t previous, Picture& picture
 }
 
 } // namespace
-
-std::vector<std::uint8_t> toBitmapRows(const Picture& picture) {
-    const std::size_t rowBytes = imaging::bitmapRowBytes(picture.width);
-    std::vector<std::uint8_t> rows(rowBytes * static_cast<std::size_t>(picture.height));
-    const std::size_t sourceRow = static_cast<std::size_t>(picture.width) * kSourceBytesPerPixel;
-    for (int y = 0; y < picture.height; ++y) {
-        const std::uint8_t* in = picture.pixels.data() + sourceRow * static_cast<std::size_t>(y);
-        std::uint8_t* out = rows.data() + rowBytes * static_cast<std::size_t>(y);
-        for (int x = 0; x < picture.width; ++x, in += kSourceBytesPerPixel, out += imaging::kBytesPerPixel) {
-            out[0] = in[0];
-            out[1] = in[1];
-            out[2] = in[2];
-        }
-    }
-    return rows;
-}
 
 CaptureReport runCapture(CaptureSource& source, const CaptureRequest& request, const std::atomic<bool>& stop,
                          const CaptureProgress& progress) {
@@ -83,14 +69,13 @@ CaptureReport runCapture(CaptureSource& source, const CaptureRequest& request, c
             return report;
         }
         const bool haveRear = rear && source.copyPicture(1, back);
-        const Picture current = front;
         const bool stepping = count + 1 < report.total;
         if (stepping)
             source.requestStep();
 
-        const int second = static_cast<int>(std::floor(std::max(current.time, 0.0f)));
+        const int second = static_cast<int>(std::floor(std::max(front.time, 0.0f)));
         const std::string name = stillFileName(request.folder, request.recording, second, count + 1, false);
-        if (writeStill(current, name)) {
+        if (writeStill(front, name)) {
             ++report.written;
             report.files.push_back(name);
         } else {
@@ -105,7 +90,8 @@ CaptureReport runCapture(CaptureSource& source, const CaptureRequest& request, c
         }
         if (progress)
             progress(count + 1, report.total);
-        if (stepping && !waitForStep(source, current.frameIndex, front, request, stop)) {
+        // Only now, with `front` written, is the stepped frame copied over it.
+        if (stepping && !waitForStep(source, front.frameIndex, front, request, stop)) {
             report.ending = stop.load() ? CaptureReport::Stopped : CaptureReport::StepTimedOut;
             return report;
         }

@@ -13,7 +13,7 @@
 //      limit) until the stepped frame is on screen; a library that does not
 //      step ends the capture.
 //   5. The picture is copied under the library's lock, so it is never a
-//      picture being rendered, converted to a 24-bit bitmap and written; in
+//      picture being rendered, and encoded as it is; in
 //      two-channel mode the rear picture is written beside it.
 //   6. A stop request ends the loop between stills and between polls.
 //
@@ -73,9 +73,5 @@ using CaptureProgress = std::function<void(int count, int total)>;
 
 CaptureReport runCapture(CaptureSource& source, const CaptureRequest& request, const std::atomic<bool>& stop,
                          const CaptureProgress& progress = {});
-
-// Converts a 32-bit picture to the top-down 24-bit rows the still writer
-// takes (rows padded to four bytes).
-std::vector<std::uint8_t> toBitmapRows(const Picture& picture);
 
 } // namespace kyvo::capture

@@ -90,11 +90,31 @@ TEST(JpegEncoderTest, TestPicturesComeBackWithinThePsnrBound) {
     }
 }
 
-TEST(JpegEncoderTest, EveryLevelWritesTheSameBytes) {
+// The same pixels held as a PPM file holds them (red first) and as a 32-bit
+// frame buffer (a fourth byte that must be ignored).
+struct OtherForms {
+    explicit OtherForms(const TestPicture& picture) {
+        for (std::size_t i = 0; i < picture.bgr.size(); i += 3) {
+            rgb.insert(rgb.end(), {picture.bgr[i + 2], picture.bgr[i + 1], picture.bgr[i]});
+            wide.insert(wide.end(), {picture.bgr[i], picture.bgr[i + 1], picture.bgr[i + 2],
+                                     static_cast<std::uint8_t>(i * 7)});
+        }
+        rgbView = {picture.width, picture.height, picture.width * 3, rgb.data(), ChannelOrder::RedGreenBlue};
+        wideView = {picture.width, picture.height, picture.width * 4, wide.data(), ChannelOrder::BlueGreenRedUnused};
+    }
+    Bytes rgb, wide;
+    PixelView rgbView, wideView;
+};
+
+TEST(JpegEncoderTest, EveryLevelAndPixelOrderWritesTheSameBytes) {
     const TestPicture picture = makeTestPicture(203, 61);
+    const OtherForms forms(picture);
     const Bytes expected = encodeJpeg(picture.view(), SimdLevel::Portable);
-    for (SimdLevel level : supportedSimdLevels())
+    for (SimdLevel level : supportedSimdLevels()) {
         EXPECT_EQ(encodeJpeg(picture.view(), level), expected) << simdLevelName(level);
+        EXPECT_EQ(encodeJpeg(forms.rgbView, level), expected) << simdLevelName(level) << ", red first";
+        EXPECT_EQ(encodeJpeg(forms.wideView, level), expected) << simdLevelName(level) << ", four-byte pixels";
+    }
 }
 
 // The quantised coefficients of a picture worked out independently: colour

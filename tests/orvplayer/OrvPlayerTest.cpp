@@ -245,7 +245,8 @@ TEST_F(OrvPlayerTest, AbsoluteSeekLandsOnTheSecondAndRelativeSeekMovesOn) {
 }
 
 // A frame step pauses a playing player after one frame, steps one frame at a
-// time while paused, and "pause" then plays on.
+// time while paused, and "pause" then plays on, at the recording's own pace
+// again (the steps themselves do not wait for the frame's time).
 TEST_F(OrvPlayerTest, AFrameStepShowsOneFrameAndStaysPaused) {
     const QString file = makeRecording(dir, "drf_20240612_081500.mov", 3);
     player.start(file.toStdString());
@@ -274,8 +275,12 @@ TEST_F(OrvPlayerTest, AFrameStepShowsOneFrameAndStaysPaused) {
         EXPECT_FALSE(player.copyPicture(2, picture, copy));
     }
     EXPECT_EQ(player.count(orv::kEvEndOfEntry), 0u);
+    const auto resumed = std::chrono::steady_clock::now();
     player.command("pause");
     EXPECT_TRUE(player.waitForCount(orv::kEvEndOfEntry, 1, kDeadline));
+    // About 80 frames were left, 2.7 seconds at 30 frames a second; untimed
+    // playback would be through them in a fraction of that.
+    EXPECT_GT(std::chrono::steady_clock::now() - resumed, std::chrono::milliseconds(1500));
 }
 
 // mpv keeps its pause across files; the player does not: a file loaded while
