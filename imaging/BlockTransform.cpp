@@ -42,27 +42,22 @@ TransformKernel kernelFor(SimdLevel level) {
 BlockTransform::BlockTransform(SimdLevel level)
     : constants_(std::make_unique<TransformConstants>()), kernel_(kernelFor(level)) {
     const auto cosine = cosineTable();
-    // cos((2p + 1) f pi / 16) for position p and frequency f.
-    const auto term = [&](int position, int frequency) {
-        return cosine[((2 * position + 1) * frequency) % kCosinePeriod];
-    };
-    for (int zigzag = 0; zigzag < kBlockSize; ++zigzag) {
-        const int natural = kZigzagToNatural[zigzag];
-        const int v = natural / kBlockSide;
-        const int u = natural % kBlockSide;
-        constants_->scale[zigzag] = normaliser(u) * normaliser(v) * kQuarter;
-        for (int y = 0; y < kBlockSide; ++y) {
-            for (int x = 0; x < kBlockSide; ++x)
-                constants_->basis[y * kBlockSide + x][zigzag] = term(x, u) * term(y, v);
-        }
+    for (int position = 0; position < kBlockSide; ++position) {
+        for (int frequency = 0; frequency < kBlockSide; ++frequency)
+            constants_->cosine[position][frequency] = cosine[((2 * position + 1) * frequency) % kCosinePeriod];
+    }
+    for (int v = 0; v < kBlockSide; ++v) {
+        for (int u = 0; u < kBlockSide; ++u)
+            constants_->scale[v * kBlockSide + u] = normaliser(u) * normaliser(v) * kQuarter;
     }
 }
 
 void BlockTransform::apply(const float* samples, std::size_t count, const QuantTable& table,
                            CoefficientBlock* out) const {
+    // The table is kept in zigzag order; the kernels quantise in natural order.
     alignas(64) float reciprocals[kBlockSize];
     for (int j = 0; j < kBlockSize; ++j)
-        reciprocals[j] = quantReciprocal(table[j]);
+        reciprocals[kZigzagToNatural[j]] = quantReciprocal(table[j]);
     static_assert(sizeof(CoefficientBlock) == kBlockSize * sizeof(std::int16_t));
     kernel_(samples, count, *constants_, reciprocals, out->data());
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The block transform: direct two-dimensional DCT of 8 x 8 blocks in single
-// precision, zigzag order, quantisation by truncating division.
+// The block transform: two-dimensional DCT of 8 x 8 blocks in single
+// precision (rows, then columns), zigzag order, quantisation by truncating
+// division.
 
 #include "JpegTables.h"
 #include "SimdLevel.h"
@@ -17,8 +18,8 @@ using CoefficientBlock = std::array<std::int16_t, kBlockSize>;
 
 class BlockTransform {
 public:
-    // Precomputes the 64 x 64 products of the cosine table, the outputs
-    // already in zigzag order, and picks the loops for `level`.
+    // Precomputes the cosine table and the output scales, and picks the
+    // loops for `level`.
     explicit BlockTransform(SimdLevel level = bestSimdLevel());
 
     // For each of `count` consecutive blocks (level-shifted samples row by

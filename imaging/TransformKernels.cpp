@@ -11,17 +11,28 @@ float quantReciprocal(int divisor) { return static_cast<float>(kReciprocalMargin
 void transformPortable(const float* samples, std::size_t blocks, const TransformConstants& constants,
                        const float* reciprocals, std::int16_t* out) {
     for (std::size_t b = 0; b < blocks; ++b, samples += kBlockSize, out += kBlockSize) {
-        float sums[kBlockSize] = {};
-        for (int k = 0; k < kBlockSize; ++k) {
-            const float sample = samples[k];
-            for (int j = 0; j < kBlockSize; ++j)
-                sums[j] += sample * constants.basis[k][j];
+        float rows[kBlockSide][kBlockSide];
+        for (int y = 0; y < kBlockSide; ++y) {
+            for (int u = 0; u < kBlockSide; ++u) {
+                float sum = 0;
+                for (int x = 0; x < kBlockSide; ++x)
+                    sum += samples[y * kBlockSide + x] * constants.cosine[x][u];
+                rows[y][u] = sum;
+            }
         }
-        for (int j = 0; j < kBlockSize; ++j) {
-            // Converting to int truncates toward zero, as the vector loops do.
-            const auto coefficient = static_cast<float>(static_cast<int>(constants.scale[j] * sums[j]));
-            out[j] = static_cast<std::int16_t>(static_cast<int>(coefficient * reciprocals[j]));
+        std::int16_t natural[kBlockSize];
+        for (int v = 0; v < kBlockSide; ++v) {
+            for (int u = 0; u < kBlockSide; ++u) {
+                float sum = 0;
+                for (int y = 0; y < kBlockSide; ++y)
+                    sum += rows[y][u] * constants.cosine[y][v];
+                // Converting to int truncates toward zero, as the vector loops do.
+                const int at = v * kBlockSide + u;
+                const auto coefficient = static_cast<float>(static_cast<int>(constants.scale[at] * sum));
+                natural[at] = static_cast<std::int16_t>(static_cast<int>(coefficient * reciprocals[at]));
+            }
         }
+        toZigzag(natural, out);
     }
 }
 
