@@ -27,6 +27,9 @@ struct ProcessRun {
 // `quiet` its standard output goes to /dev/null.
 inline ProcessRun runProcess(const std::vector<std::string>& args, bool quiet = false) {
     ProcessRun result;
+    // Output still buffered here would otherwise be written again by the
+    // child when it reopens its standard output.
+    std::fflush(nullptr);
     const auto start = std::chrono::steady_clock::now();
     const pid_t pid = fork();
     if (pid == 0) {
