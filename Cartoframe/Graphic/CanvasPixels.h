@@ -88,8 +88,22 @@ inline void blendSpan(TCanvas* canvas, long long x1, long long x2, long long y, 
     if (from > to)
         return;
     std::uint8_t* pixel = pixelAt(canvas, static_cast<int>(from), static_cast<int>(y));
-    for (long long x = from; x <= to; ++x, pixel += kBytesPerPixel)
-        blendPixel(pixel, colour, weight);
+    std::uint8_t* const end = pixel + (to - from + 1) * kBytesPerPixel;
+    // One loop per rule, so the rule is not chosen again at every pixel.
+    if (weight >= G_WEIGHT_SOLID) {
+        const std::uint8_t blue = blueOf(colour), green = greenOf(colour), red = redOf(colour);
+        for (; pixel != end; pixel += kBytesPerPixel) {
+            pixel[0] = blue;
+            pixel[1] = green;
+            pixel[2] = red;
+        }
+    } else if (weight == G_WEIGHT_HALF) {
+        for (; pixel != end; pixel += kBytesPerPixel)
+            blendPixel(pixel, colour, G_WEIGHT_HALF);
+    } else if (weight > 0) {
+        for (; pixel != end; pixel += kBytesPerPixel)
+            blendPixel(pixel, colour, weight);
+    }
 }
 
 } // namespace cartoframe::canvas_detail
