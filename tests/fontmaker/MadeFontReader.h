@@ -2,10 +2,14 @@
 // A small reader of the map font files for the tests, written from the file
 // layout alone so that it checks the writer rather than repeating it.
 
+#include <sys/wait.h>
+
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -81,5 +85,19 @@ public:
 private:
     std::vector<std::uint8_t> bytes_;
 };
+
+// A whole file as text (empty when it cannot be read).
+inline std::string readText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Runs a shell command and answers its exit code (-1 when it did not exit).
+inline int run(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 } // namespace kyvo::fontmaker::test

@@ -138,17 +138,8 @@ TEST_P(MadeFontsTest, NoGlyphIsCutAndLettersShareTheBaseline) {
 INSTANTIATE_TEST_SUITE_P(Faces, MadeFontsTest, ::testing::ValuesIn(kMapFaces),
                          [](const auto& face) { return std::string(face.param.name); });
 
-std::string readText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-int run(const std::string& command) {
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using test::readText;
+using test::run;
 
 TEST(FontmakerCommandTest, AnotherRunGivesTheSameBytesAndTheLicenceIsBeside) {
     if (!std::filesystem::exists(kFontsDir / "MingTi12.0"))

@@ -1,6 +1,7 @@
 // mapforge puts the map fonts and their licence into every data set it
 // writes, from the build's fonts or a folder given with --fonts, and still
 // writes the map when they are missing.
+#include "MadeFontReader.h"
 #include "MapFonts.h"
 #include "TempFolder.h"
 #include "TestTown.h"
@@ -16,17 +17,8 @@
 namespace kyvo::mapforge {
 namespace {
 
-std::string readText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-int run(const std::string& command) {
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using fontmaker::test::readText;
+using fontmaker::test::run;
 
 class MapforgeFontsTest : public ::testing::Test {
 protected:

@@ -18,14 +18,6 @@ using namespace test;
 constexpr int kWidth = 32;
 constexpr int kHeight = 24;
 
-PixelSet block(int x1, int y1, int x2, int y2) {
-    PixelSet out;
-    for (int y = y1; y <= y2; ++y)
-        for (int x = x1; x <= x2; ++x)
-            out.insert({x, y});
-    return out;
-}
-
 PixelSet fill(GuardedCanvas& canvas, const std::vector<TPoint>& points, bool oddRows = false) {
     canvas.clear();
     g_FillPolygon(canvas.get(), points.data(), static_cast<int>(points.size()), kInk, oddRows);

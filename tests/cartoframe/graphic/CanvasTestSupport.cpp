@@ -6,6 +6,14 @@
 
 namespace cartoframe::test {
 
+PixelSet block(int x1, int y1, int x2, int y2) {
+    PixelSet out;
+    for (int y = y1; y <= y2; ++y)
+        for (int x = x1; x <= x2; ++x)
+            out.insert({x, y});
+    return out;
+}
+
 namespace {
 
 __extension__ typedef __int128 Wide;

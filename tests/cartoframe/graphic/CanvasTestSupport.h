@@ -34,6 +34,9 @@ struct ClipRect {
     bool contains(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
 };
 
+// Every pixel of the rectangle from (x1, y1) to (x2, y2), both included.
+PixelSet block(int x1, int y1, int x2, int y2);
+
 class GuardedCanvas {
 public:
     // A canvas of width x height; each row is followed by `padding` guard bytes.
