@@ -363,8 +363,7 @@ TEST_F(FileStoreTest, StreamTableKeepsTheOthersWhenOneClosesAndRefusesStrangers)
 
 TEST_F(FileStoreTest, SetUpRefusesALongFolderAndTearDownRepeats) {
     EXPECT_EQ(fp_Setup(std::string(FP_BASE_MAX + 1, 'd').c_str()), -1);
-    EXPECT_TRUE(diag_.contains("longer than 127 characters"));
-
+    EXPECT_TRUE(diag_.contains("longer than 1024 characters"));
     // Without set-up a plain file still reads, a packed one does not.
     test::writeFile(folder_.path() / "packed.bin", test::PackedFile(test::patternBytes(100), 1024).bytes());
     fp_Teardown();
@@ -376,6 +375,11 @@ TEST_F(FileStoreTest, SetUpRefusesALongFolderAndTearDownRepeats) {
     EXPECT_EQ(fp_Read(&byte, 1, stream), -1);
     EXPECT_TRUE(diag_.contains("fp_Read: the store is not set up!\n"));
     EXPECT_FALSE(dbg_IsMapStopped());
+    fp_Close(stream);
+
+    // A folder of the full 1024 characters is taken.
+    ASSERT_EQ(fp_Setup(std::string(FP_BASE_MAX, 'd').c_str()), 0);
+    EXPECT_EQ(std::string(fp_BaseFolder()).size(), static_cast<std::size_t>(FP_BASE_MAX));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "Big5Text.h"
 #include "CartoTestSupport.h"
 #include "DataSetBuilder.h"
+#include "DrawTables.h"
 #include "Features.h"
 #include "OsmReader.h"
 #include "TestTown.h"
@@ -53,6 +54,46 @@ TEST(RoadStyleTest, ClassDirectionLabelAndWidthFromTags) {
     EXPECT_FALSE(isRailway(tags({{"railway", "rail"}, {"tunnel", "yes"}})));
     EXPECT_EQ(waterLineWidth(tags({{"waterway", "river"}, {"width", "85"}})), 85);
     EXPECT_EQ(waterLineWidth(tags({{"waterway", "stream"}})), 0);
+}
+
+// The drawn width of a road at a step: the factor formula at the finest scale
+// values, the width table beyond.
+int drawnWidth(int step, int roadClass, const WidthFactors& f) {
+    const int scale = cartoframe::DV_SCALE_TABLE[step];
+    if (cartoframe::dv_TableWidth(step, roadClass) == 0)
+        return 0;
+    if (scale <= cartoframe::DV_FACTOR_SCALE_MAX)
+        return std::max(1, f.factorA * f.factorB * cartoframe::DV_FACTOR_WIDTH_NUMERATOR / scale);
+    return cartoframe::dv_TableWidth(step, roadClass);
+}
+
+TEST(RoadStyleTest, WidthsNeverGrowWhenZoomingOutAndMeetTheTable) {
+    for (int roadClass = 0; roadClass < cartoframe::DV_ROAD_CLASSES; ++roadClass) {
+        for (int lanes = 1; lanes <= 12; ++lanes) {
+            SCOPED_TRACE("class " + std::to_string(roadClass) + " lanes " + std::to_string(lanes));
+            const WidthFactors f = widthFactors(roadClass, lanes);
+            EXPECT_GE(f.factorA, 1);
+            EXPECT_LE(f.factorA, kMaxWidthFactorA);
+            EXPECT_GE(f.factorB, 1);
+            EXPECT_LE(f.factorB, kMaxWidthFactorB);
+            for (int step = 0; step + 1 < cartoframe::DV_SCALE_STEPS; ++step)
+                EXPECT_GE(drawnWidth(step, roadClass, f), drawnWidth(step + 1, roadClass, f)) << "step " << step;
+        }
+    }
+    // With the lanes a class usually has, the formula gives the table's own
+    // width at the last step that uses it, or one pixel more where the lanes
+    // do not divide the width evenly.
+    const struct {
+        const char* highway;
+        int roadClass;
+    } usual[] = {{"motorway", 1}, {"trunk", 2}, {"primary", 3}, {"residential", 4}, {"road", 5}, {"service", 6}};
+    for (const auto& u : usual) {
+        const auto style = roadStyle(tags({{"highway", u.highway}}));
+        ASSERT_TRUE(style.has_value());
+        const int drawn = drawnWidth(3, u.roadClass, {style->factorA, style->factorB});
+        EXPECT_GE(drawn, cartoframe::dv_TableWidth(3, u.roadClass)) << u.highway;
+        EXPECT_LE(drawn, cartoframe::dv_TableWidth(3, u.roadClass) + 1) << u.highway;
+    }
 }
 
 TEST(Big5Test, NamesConvertCharacterByCharacter) {

@@ -1,5 +1,7 @@
 #include "FeatureRules.h"
 
+#include "DrawTables.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <string_view>
@@ -12,18 +14,19 @@ using namespace std::string_view_literals;
 struct RoadRule {
     std::string_view highway;
     int roadClass;
-    int lanes;      // width factor A unless the way says how many lanes it has
-    int laneFactor; // width factor B
+    int lanes; // width factor A unless the way says how many lanes it has
 };
 
 constexpr RoadRule kRoadRules[] = {
-    {"motorway"sv, 1, 4, 4},       {"motorway_link"sv, 1, 1, 4}, {"trunk"sv, 2, 3, 4},
-    {"trunk_link"sv, 2, 1, 4},     {"primary"sv, 3, 3, 3},       {"primary_link"sv, 3, 1, 3},
-    {"secondary"sv, 4, 2, 3},      {"secondary_link"sv, 4, 1, 3}, {"tertiary"sv, 4, 2, 3},
-    {"tertiary_link"sv, 4, 1, 3},  {"residential"sv, 4, 1, 3},   {"unclassified"sv, 4, 1, 3},
-    {"living_street"sv, 5, 1, 2},  {"road"sv, 5, 1, 2},          {"service"sv, 6, 1, 2},
-    {"track"sv, 7, 1, 1},          {"pedestrian"sv, 7, 1, 2},
+    {"motorway"sv, 1, 4},      {"motorway_link"sv, 1, 1}, {"trunk"sv, 2, 3},          {"trunk_link"sv, 2, 1},
+    {"primary"sv, 3, 3},       {"primary_link"sv, 3, 1},  {"secondary"sv, 4, 2},      {"secondary_link"sv, 4, 1},
+    {"tertiary"sv, 4, 2},      {"tertiary_link"sv, 4, 1}, {"residential"sv, 4, 1},    {"unclassified"sv, 4, 1},
+    {"living_street"sv, 5, 1}, {"road"sv, 5, 1},          {"service"sv, 6, 1},        {"track"sv, 7, 1},
+    {"pedestrian"sv, 7, 1},
 };
+
+// Lanes a road of each class has when the way does not say.
+constexpr int kClassLanes[cartoframe::DV_ROAD_CLASSES] = {1, 4, 3, 3, 2, 1, 1, 1};
 
 constexpr std::string_view kAlleySuffixes[] = {"巷"sv, "弄"sv};
 
@@ -80,10 +83,9 @@ std::optional<RoadStyle> roadStyle(const Tags& tags) {
     RoadStyle style;
     style.roadClass = rule->roadClass;
     style.attribute = direction(tags, highway);
-    style.factorA = rule->lanes;
-    style.factorB = rule->laneFactor;
-    if (const int lanes = std::atoi(std::string(tags.get("lanes")).c_str()); lanes > 0)
-        style.factorA = std::min(lanes, kMaxWidthFactorA);
+    int lanes = rule->lanes;
+    if (const int tagged = std::atoi(std::string(tags.get("lanes")).c_str()); tagged > 0)
+        lanes = tagged;
 
     style.name = tags.get("name");
     if (style.name.empty()) {
@@ -95,11 +97,41 @@ std::optional<RoadStyle> roadStyle(const Tags& tags) {
                                    [&](std::string_view suffix) { return endsWith(style.name, suffix); });
     if (alley)
         style.roadClass = kAlleyClass;
+    const WidthFactors factors = widthFactors(style.roadClass, lanes);
+    style.factorA = factors.factorA;
+    style.factorB = factors.factorB;
     if (!style.name.empty() && style.name[0] >= '0' && style.name[0] <= '9')
         style.labelMode = kLabelRouteNumber;
     else if (highway == "pedestrian" || highway == "living_street")
         style.labelMode = kLabelCentred;
     return style;
+}
+
+int minimumWidthProduct(int roadClass) {
+    // The step whose scale value is the last one that draws from the factors.
+    int step = 0;
+    while (step + 1 < cartoframe::DV_SCALE_STEPS && cartoframe::DV_SCALE_TABLE[step] < cartoframe::DV_FACTOR_SCALE_MAX)
+        ++step;
+    const int width = cartoframe::dv_TableWidth(step, roadClass);
+    const int perWidth = cartoframe::DV_FACTOR_WIDTH_NUMERATOR;
+    return std::max(1, (width * cartoframe::DV_SCALE_TABLE[step] + perWidth - 1) / perWidth);
+}
+
+WidthFactors widthFactors(int roadClass, int lanes) {
+    const auto ceilDiv = [](int a, int b) { return (a + b - 1) / b; };
+    const int product = minimumWidthProduct(roadClass);
+    const int classLanes = roadClass >= 0 && roadClass < cartoframe::DV_ROAD_CLASSES ? kClassLanes[roadClass] : 1;
+    WidthFactors factors;
+    factors.factorA = std::clamp(lanes, 1, kMaxWidthFactorA);
+    // A lane is as wide as a lane of a road of the class with its usual lanes;
+    // a road with fewer lanes gets wider lanes so it never drops below the
+    // product. Factor B has four bits: when it would need more, A grows.
+    factors.factorB = std::max(ceilDiv(product, classLanes), ceilDiv(product, factors.factorA));
+    if (factors.factorB > kMaxWidthFactorB) {
+        factors.factorB = kMaxWidthFactorB;
+        factors.factorA = std::max(factors.factorA, ceilDiv(product, kMaxWidthFactorB));
+    }
+    return factors;
 }
 
 bool isWaterArea(const Tags& tags) { return matchesAny(tags, kWaterAreas, std::size(kWaterAreas)); }

@@ -30,7 +30,8 @@ inline constexpr int kOneWayReversed = 2;
 inline constexpr int kRoundabout = 3;
 
 inline constexpr int kAlleyClass = 0;
-inline constexpr int kMaxWidthFactorA = 7;
+inline constexpr int kMaxWidthFactorA = 7;  // three bits
+inline constexpr int kMaxWidthFactorB = 15; // four bits
 
 struct RoadStyle {
     int roadClass = 0;
@@ -40,6 +41,20 @@ struct RoadStyle {
     int factorB = 1; // width per lane
     std::string name; // UTF-8; the route number when the road has no name
 };
+
+// The two width factors of a road. The map library draws a road
+// factorA * factorB * 35 / scale value pixels wide at the finest scale values
+// (up to 100 map units per 37 pixels) and from its width table beyond. The
+// product is chosen so that at scale value 100 the formula gives at least the
+// table's width there, so a road never gets wider when the user zooms out.
+// Factor A is the number of lanes (at most 7), factor B the width of a lane.
+struct WidthFactors {
+    int factorA = 1;
+    int factorB = 1;
+};
+// The least product of the factors for a class.
+int minimumWidthProduct(int roadClass);
+WidthFactors widthFactors(int roadClass, int lanes);
 
 // The style of a highway way, or nothing for ways that are not roads.
 std::optional<RoadStyle> roadStyle(const Tags& tags);

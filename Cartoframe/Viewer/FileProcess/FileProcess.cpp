@@ -8,8 +8,10 @@
 #include <climits>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 #include <new>
 #include <string>
+#include <system_error>
 
 namespace cartoframe {
 namespace store {
@@ -298,6 +300,31 @@ int fp_OpenCount() { return g_streamCount; }
 bool fp_IsPacked(std::FILE* stream) {
     const TStreamRecord* record = findStream(stream);
     return record && record->packed;
+}
+
+int fp_Remove(const char* name) {
+    if (!name || std::strlen(name) > static_cast<std::size_t>(FP_NAME_MAX))
+        return -1;
+    const std::string path = store::joinStorePath(store::g_base, name);
+    std::error_code error;
+    if (!std::filesystem::remove(path, error) || error) {
+        dbg_Print("fp_Remove: remove '%s' failed!\n", path.c_str());
+        return -1;
+    }
+    return 0;
+}
+
+int fp_MakeFolder(const char* name) {
+    if (!name || std::strlen(name) > static_cast<std::size_t>(FP_NAME_MAX))
+        return -1;
+    const std::string path = store::joinStorePath(store::g_base, name);
+    std::error_code error;
+    std::filesystem::create_directory(path, error);
+    if (error || !std::filesystem::is_directory(path, error)) {
+        dbg_Print("fp_MakeFolder: create '%s' failed!\n", path.c_str());
+        return -1;
+    }
+    return 0;
 }
 
 } // namespace cartoframe

@@ -21,7 +21,7 @@
 
 namespace cartoframe {
 
-inline constexpr int FP_BASE_MAX = 127;   // characters of the base folder
+inline constexpr int FP_BASE_MAX = 1024;  // characters of the base folder (the map folder)
 inline constexpr int FP_NAME_MAX = 255;   // characters of a name given to fp_Open
 inline constexpr int FP_STREAM_MAX = 16;  // streams open at the same time
 inline constexpr int FP_CACHE_SLOTS = 3;  // unpacked blocks kept
@@ -60,6 +60,12 @@ int fp_Tell(std::FILE* stream);
 // and closes it. Answers 0 or -1.
 int fp_Close(std::FILE* stream);
 void fp_CloseAll();
+// Removes the file base folder + "/" + name (a file only; it must not be
+// open). Answers 0, or -1 with a message.
+int fp_Remove(const char* name);
+// Creates the folder base folder + "/" + name; an existing folder is fine.
+// Answers 0, or -1 with a message.
+int fp_MakeFolder(const char* name);
 
 // What the store holds, for tools and tests.
 struct TCacheSlotState {

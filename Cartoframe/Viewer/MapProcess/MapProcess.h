@@ -53,9 +53,6 @@ inline constexpr int MP_WORK_BUF_SIZE = 0x100000;
 inline constexpr long long MP_UNPACKED_MAX = 256LL * 1024 * 1024;
 // Class answered for a road that does not exist; no drawing table shows it.
 inline constexpr int ROAD_CLASS_NONE = 9;
-// Start values of a road's bounding box, before its points widen it.
-inline constexpr int ROAD_BOX_MIN_START = 99999999;
-inline constexpr int ROAD_BOX_MAX_START = 0;
 
 // Loads the set named by the file list. Answers 0, or -1 when a file does not
 // open or a fatal data error stops the map; what was loaded is then freed.

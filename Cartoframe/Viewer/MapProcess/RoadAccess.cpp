@@ -105,11 +105,16 @@ bool mp_GetRoadBox(int grid, int road, TMapRect* box) {
     const int count = mp_GetRoadPointCount(grid, road);
     if (count < 1 || !box)
         return false;
-    int minX = ROAD_BOX_MIN_START;
-    int minY = ROAD_BOX_MIN_START;
-    int maxX = ROAD_BOX_MAX_START;
-    int maxY = ROAD_BOX_MAX_START;
-    for (int k = 0; k < count; ++k) {
+    // The box starts at the first point, so roads west of 0 degrees or south
+    // of the equator (negative map units) get their true box.
+    TMapPoint first;
+    if (!mp_GetRoadPoint(grid, road, 0, &first))
+        return false;
+    int minX = first.x;
+    int minY = first.y;
+    int maxX = first.x;
+    int maxY = first.y;
+    for (int k = 1; k < count; ++k) {
         TMapPoint point;
         if (!mp_GetRoadPoint(grid, road, k, &point))
             return false;
