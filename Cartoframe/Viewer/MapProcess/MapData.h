@@ -28,7 +28,13 @@ struct TGridData {
     std::unique_ptr<std::uint16_t[]> subCellRoads;
     std::uint16_t subCellCount[MAP_SUBCELL_COUNT] = {};
     int subCellStart[MAP_SUBCELL_COUNT] = {};
+    // Every road's bounding box, computed once after loading (null when the
+    // grid has no roads or the table could not be allocated).
+    std::unique_ptr<TMapRect[]> roadBoxes;
 };
+
+// The box table's entry for a road whose points cannot all be read.
+inline constexpr TMapRect ROAD_BOX_UNREADABLE = {1, 0, 0, 1};
 
 struct TMapSet {
     bool loaded = false;
@@ -53,6 +59,9 @@ const TGridData* loadedGrid(int grid);
 const std::uint8_t* objectRecord(const TGridData& grid, int layer, int object);
 // Point index of a layer's points as a map point; false outside the part.
 bool layerPoint(const TGridData& grid, int layer, long long index, TMapPoint* point);
+
+// Fills the grid's road box table from its roads' points (ShapePoints.cpp).
+void buildRoadBoxes(TGridData& grid);
 
 // Map-point helpers.
 inline TMapPoint unpackPoint(const TMapPoint& corner, std::uint32_t packed) {

@@ -73,6 +73,9 @@ int mp_LoadMapFiles() {
         if (!loaded)
             return failLoading();
     }
+    // Roads need their nodes ("RoadNode") for their boxes, so the boxes come last.
+    for (int g = 0; g < MAP_GRID_MAX; ++g)
+        buildRoadBoxes(g_set.grids[g]);
     g_set.loaded = true;
     return 0;
 }

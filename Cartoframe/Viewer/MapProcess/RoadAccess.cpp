@@ -105,6 +105,14 @@ bool mp_GetRoadBox(int grid, int road, TMapRect* box) {
     const int count = mp_GetRoadPointCount(grid, road);
     if (count < 1 || !box)
         return false;
+    // The table built at load time holds what the loop below would find.
+    if (const TGridData* data = loadedGrid(grid); data && data->roadBoxes) {
+        const TMapRect& stored = data->roadBoxes[static_cast<std::size_t>(road)];
+        if (stored.left > stored.right)
+            return false;
+        *box = stored;
+        return true;
+    }
     // The box starts at the first point, so roads west of 0 degrees or south
     // of the equator (negative map units) get their true box.
     TMapPoint first;

@@ -1,56 +1,15 @@
 #include "TestTown.h"
 
-#include <cstdio>
-#include <sstream>
+#include "OsmWriter.h"
+
+#include <string>
 #include <vector>
 
 namespace cartoframe::test {
 namespace {
 
-struct Tag {
-    const char* key;
-    std::string value;
-};
-
-class OsmWriter {
-public:
-    OsmWriter() { out_ << "<?xml version='1.0' encoding='UTF-8'?>\n<osm version=\"0.6\" generator=\"handmade\">\n"; }
-
-    long node(double lon, double lat) {
-        char text[160];
-        std::snprintf(text, sizeof text, "  <node id=\"%ld\" lat=\"%.7f\" lon=\"%.7f\" version=\"1\"/>\n", nextId_, lat,
-                      lon);
-        out_ << text;
-        return nextId_++;
-    }
-    long way(const std::vector<long>& nodes, const std::vector<Tag>& tags) {
-        out_ << "  <way id=\"" << nextId_ << "\" version=\"1\">\n";
-        for (long id : nodes)
-            out_ << "    <nd ref=\"" << id << "\"/>\n";
-        writeTags(tags);
-        out_ << "  </way>\n";
-        return nextId_++;
-    }
-    void relation(const std::vector<std::pair<long, const char*>>& ways, const std::vector<Tag>& tags) {
-        out_ << "  <relation id=\"" << nextId_++ << "\" version=\"1\">\n";
-        for (const auto& [id, role] : ways)
-            out_ << "    <member type=\"way\" ref=\"" << id << "\" role=\"" << role << "\"/>\n";
-        writeTags(tags);
-        out_ << "  </relation>\n";
-    }
-    std::string finish() {
-        out_ << "</osm>\n";
-        return out_.str();
-    }
-
-private:
-    void writeTags(const std::vector<Tag>& tags) {
-        for (const Tag& tag : tags)
-            out_ << "    <tag k=\"" << tag.key << "\" v=\"" << tag.value << "\"/>\n";
-    }
-    std::ostringstream out_;
-    long nextId_ = 1;
-};
+using Tag = kyvo::citygen::OsmTag;
+using kyvo::citygen::OsmWriter;
 
 constexpr double kWest = 121.4905;
 constexpr double kSouth = 24.9905;
