@@ -25,6 +25,7 @@
 
 #include "AdapterHost.h"
 #include "BackupCopy.h"
+#include "ChannelChoice.h"
 #include "PrintJob.h"
 #include "MainLayout.h"
 #include "RegistryStore.h"
@@ -67,6 +68,7 @@ class UsbToolPopup;
 namespace kyvo::app {
 
 class BackupRunner;
+class MainVideoPopups;
 
 class CJXQ_PCMgrDlg : public MessageWindow {
 public:
@@ -118,6 +120,13 @@ public:
     // The map view over the map panel; null until a recording opened with a
     // connection, and in programs without one.
     MapView* mapView() const { return mapView_.get(); }
+    // The channel dialog's choice in force, and taking a new one: it reaches
+    // the adapter before the next file loads and is kept for the next run
+    // (MainWindowChannel.cpp).
+    const settings::ChannelChoice& channelChoice() const { return channelChoice_; }
+    void takeChannelChoice(const settings::ChannelChoice& choice);
+    // The enlarged video popups; null until the library first asked for one.
+    MainVideoPopups* videoPopups() const { return videoPopups_; }
 
 protected:
     LResult windowMessage(unsigned message, WParam wParam, LParam lParam) override;
@@ -171,6 +180,16 @@ private:
     void openMap();
     void pushPosition(bool online);
     void updateMapShown();
+
+    // The enlarged video popups (MainWindowVideo.cpp).
+    LResult onVideoPopupMessage(unsigned message, WParam wParam);
+    void destroyVideoPopups();
+
+    // The channel dialog and the encrypted view mode (MainWindowChannel.cpp).
+    void onChannelDialog();
+    void restoreChannelChoice();
+    void applyChannelChoice();
+    void refuseWrongKey();
 
     // Composing the back buffer and repainting (MainWindowPaint.cpp).
     void compose();
@@ -242,8 +261,10 @@ private:
     QString currentFile_;
     bool openPending_ = false; // a file was to be opened before the password was given
     int brokenInARow_ = 0;     // files refused as no recording since the last that played
+    settings::ChannelChoice channelChoice_; // the channel dialog's, kept between runs
     FilesOpenPopup* filesPopup_ = nullptr; // owned from its first use to shutdown
     usbtool::UsbToolPopup* usbPopup_ = nullptr; // owned from its first use to shutdown
+    MainVideoPopups* videoPopups_ = nullptr;     // owned from the first enlarged view to shutdown
     // A knob or the list thumb being dragged, and which.
     bool dragInProgress_ = false;
     DragTarget dragTarget_ = DragTarget::Progress;

@@ -35,6 +35,7 @@ inline constexpr int kForwardSeek = 1081;
 inline constexpr int kBackSeek = 1082;
 inline constexpr int kFrameStep = 1094;
 inline constexpr int kOpenFiles = 1241;
+inline constexpr int kChannel = 1100; // opens the channel dialog
 } // namespace control
 
 // A bitmap button: its images and its place (its size is its image's).
@@ -45,7 +46,7 @@ struct BitmapButtonSpec {
     Point place;
 };
 
-inline constexpr std::array<BitmapButtonSpec, 16> kBitmapButtons{{
+inline constexpr std::array<BitmapButtonSpec, 17> kBitmapButtons{{
     {control::kMinimise, bitmap::kMinimiseNormal, bitmap::kMinimisePressed, kMinimiseButton},
     {control::kClose, bitmap::kCloseNormal, bitmap::kClosePressed, kCloseButton},
     {control::kPrint, bitmap::kPrintNormal, bitmap::kPrintPressed, kPrintButton},
@@ -63,6 +64,8 @@ inline constexpr std::array<BitmapButtonSpec, 16> kBitmapButtons{{
     {control::kPasswordOk, bitmap::kOkNormal, bitmap::kOkPressed, kPasswordOkButton},
     // The USB tool's button; shown so that the tool can be reached.
     {control::kUsb, bitmap::kUsbTool, 0, kUsbButton},
+    // The channel dialog: channel count, encrypted view mode and its password.
+    {control::kChannel, bitmap::kChannelNormal, bitmap::kChannelPressed, kChannelButton},
 }};
 
 // The hidden step controls: plain push buttons that are placed but never shown.

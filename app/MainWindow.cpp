@@ -123,6 +123,7 @@ void CJXQ_PCMgrDlg::initDialog() {
     // One channel, general view mode.
     adapter_->channelMode.store(1);
     adapter_->encryptedViewMode.store(0);
+    restoreChannelChoice(); // unless the channel dialog chose otherwise in an earlier run
 
     createControls();
     placeControls();
@@ -240,6 +241,7 @@ void CJXQ_PCMgrDlg::onDestroy() {
     // The adapter ends its player and threads before anything they use goes.
     adapter_.reset();
     adapterHost_.reset();
+    destroyVideoPopups();
     if (filesPopup_)
         filesPopup_->shutDown();
     playing_ = false;
@@ -274,7 +276,7 @@ LResult CJXQ_PCMgrDlg::windowMessage(unsigned message, WParam wParam, LParam lPa
         return onBackupRequest();
     case WM_VIDEO_POPUP_OPEN:
     case WM_POPUP_CLOSED:
-        return 0;
+        return onVideoPopupMessage(message, wParam);
     default:
         return MessageWindow::windowMessage(message, wParam, lParam);
     }
@@ -340,6 +342,9 @@ void CJXQ_PCMgrDlg::onCommand(int controlId) {
         break;
     case control::kPrint:
         onPrint();
+        break;
+    case control::kChannel:
+        onChannelDialog();
         break;
     default:
         // Playback and play list commands are handled by their own parts of

@@ -77,7 +77,7 @@ void CJXQ_PCMgrDlg::onClearList() {
         adapter_->operate(&player::ROVUState::SkipEntry);
         adapter_->resetClock();
         resetPlaybackInterface();
-        adapter_->channelMode.store(1); // the channel choice of the settings popup: one channel
+        adapter_->channelMode.store(channelChoice_.channelMode()); // the channel dialog's choice
     }
     listPanel_.list().clear();
     resetPlaybackInterface();
@@ -150,6 +150,10 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
         const int opened = adapter_->Open(utf8.constData(), "");
         if (opened == player::kNotARecording) {
             skipBrokenFile();
+            return;
+        }
+        if (opened == player::kWrongKey) {
+            refuseWrongKey();
             return;
         }
     }

@@ -25,6 +25,7 @@ inline constexpr int kBrandRight = 880;
 
 inline constexpr Point kMinimiseButton{910, 1};
 inline constexpr Point kCloseButton{955, 1};
+inline constexpr Point kChannelButton{865, 1}; // the channel dialog, left of the minimise button
 inline constexpr Point kUsbButton{740, 47};
 inline constexpr Point kPrevButton{98, 431};
 inline constexpr Point kPauseButton{208, 431};

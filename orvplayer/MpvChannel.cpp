@@ -92,6 +92,10 @@ bool MpvChannel::start(bool audio, std::string& error) {
         return false;
     }
     mpv_request_log_messages(mpv_, "error");
+    if (!scrambled_.registerWith(mpv_)) {
+        error = "the stream of scrambled recordings could not be registered";
+        return false;
+    }
 
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_API_TYPE, const_cast<char*>(MPV_RENDER_API_TYPE_SW)},
@@ -130,9 +134,10 @@ void MpvChannel::issueNext() {
     }
 }
 
-void MpvChannel::load(const std::string& path) {
+void MpvChannel::load(const std::string& path, std::optional<std::uint32_t> key) {
     sizeKnown_ = false;
-    command({"loadfile", path.c_str(), "replace"});
+    const std::string target = key ? scrambled_.address(path, *key) : path;
+    command({"loadfile", target.c_str(), "replace"});
 }
 
 void MpvChannel::stop() {

@@ -12,6 +12,7 @@
 // Everything here runs on the player thread.
 
 #include "PictureBuffers.h"
+#include "ScrambledStream.h"
 
 #include <chrono>
 #include <cstdint>
@@ -51,7 +52,10 @@ public:
     bool start(bool audio, std::string& error);
 
     // Commands (asynchronous inside mpv, carried out in this order).
-    void load(const std::string& path);
+    // A scrambled recording is loaded with its key, through the channel's
+    // stream protocol (ScrambledStream.h); a key that does not restore it
+    // makes the file unplayable.
+    void load(const std::string& path, std::optional<std::uint32_t> key = std::nullopt);
     void stop();
     // Sets mpv's "pause" property; mpv keeps it across files. Playing on
     // turns the timing of frames back on first (see frameStep).
@@ -104,6 +108,8 @@ private:
     int index_;
     Wakeup eventWakeup_;
     Wakeup renderWakeup_;
+    // Outlives the mpv instance, which reads its notes (destroyed after it).
+    ScrambledFiles scrambled_;
     mpv_handle* mpv_ = nullptr;
     mpv_render_context* render_ = nullptr;
     std::deque<Arguments> waiting_;  // commands not yet handed to mpv

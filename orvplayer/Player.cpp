@@ -146,11 +146,11 @@ bool Player::startChannels(std::string& error) {
 
 // The video windows are children of the owner window and live on its thread.
 // The player thread waits for them, but gives up when asked to stop.
-void Player::createWindows() {
+void Player::createWindows(int first) {
     if (!owner_ || !QCoreApplication::instance())
         return;
     const int count = channelMode_;
-    for (int ch = 0; ch < count; ++ch)
+    for (int ch = first; ch < count; ++ch)
         windows_[ch] = std::make_shared<WindowLink>();
     auto done = std::make_shared<std::promise<void>>();
     std::future<void> created = done->get_future();
@@ -158,8 +158,8 @@ void Player::createWindows() {
     auto links = std::array<std::shared_ptr<WindowLink>, kChannels>{windows_[0], windows_[1]};
     auto pictures = std::array<std::shared_ptr<PictureBuffers>, kChannels>{pictures_[0], pictures_[1]};
     std::shared_ptr<ClientTables> tables = tables_;
-    onGui([this, done, owner, links, pictures, tables, count] {
-        for (int ch = 0; owner && ch < count; ++ch) {
+    onGui([this, done, owner, links, pictures, tables, first, count] {
+        for (int ch = first; owner && ch < count; ++ch) {
             auto* window = new VideoWindow(
                 ch, pictures[static_cast<std::size_t>(ch)],
                 [this, ch](unsigned message, std::uintptr_t) {
@@ -394,20 +394,22 @@ void Player::handle(const Item& item) {
             length_ = static_cast<float>(clientSeconds(channels_[0]->facts().duration));
         notify(kEvLength, reinterpret_cast<std::intptr_t>(&length_));
         break;
+    // After the owner moved, and after a channel changed place: a window
+    // shown in its popup stays there.
     case Item::Type::Placed:
-        placeWindow(item.channel, false, 0);
+    case Item::Type::Redraw:
+        placeWhereShown(item.channel);
         break;
     case Item::Type::FrameStep:
         handleCommand(Command{Command::Kind::FrameStep, 0.0, {}});
         break;
-    case Item::Type::Redraw: {
-        // In the popup while the client shows that channel's popup, else in place.
-        const bool shown = queryInt(item.channel == 0 ? kEvPopup0Shown : kEvPopup1Shown, 0) != 0;
-        const std::intptr_t popup = queryPointer(item.channel == 0 ? kEvPopupWindow0 : kEvPopupWindow1);
-        placeWindow(item.channel, shown && popup != 0, popup);
-        break;
     }
-    }
+}
+
+void Player::placeWhereShown(int channel) {
+    const bool shown = queryInt(channel == 0 ? kEvPopup0Shown : kEvPopup1Shown, 0) != 0;
+    const std::intptr_t popup = queryPointer(channel == 0 ? kEvPopupWindow0 : kEvPopupWindow1);
+    placeWindow(channel, shown && popup != 0, popup);
 }
 
 void Player::handleCommand(const Command& command) {
@@ -417,16 +419,7 @@ void Player::handleCommand(const Command& command) {
                 action(*channel);
     };
     switch (command.kind) {
-    case Command::Kind::LoadFile:
-        setPaused(false); // mpv would keep a pause across files
-        channels_[0]->load(command.files[0]);
-        if (channels_[1]) {
-            if (command.files[1].empty())
-                channels_[1]->stop();
-            else
-                channels_[1]->load(command.files[1]);
-        }
-        break;
+    case Command::Kind::LoadFile: loadFiles(command.files[0], command.files[1]); break;
     case Command::Kind::Pause: setPaused(!paused_); break;
     case Command::Kind::EndEntry: each([](MpvChannel& c) { c.stop(); }); break;
     // A seek resumes playback. The seek goes first, so that a paused player

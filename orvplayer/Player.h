@@ -32,6 +32,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -89,14 +90,32 @@ private:
     std::int32_t queryInt(int code, std::int32_t fallback);
 
     bool startChannels(std::string& error);
-    void createWindows();
+    // The video windows of the channels from `first` to the channel count.
+    void createWindows(int first = 0);
     // Tells the client the windows are gone, then deletes them.
     void destroyWindows();
     // Places the channel's window at its in-window rectangle, or inside
     // `popup` at its popup rectangle; the rectangle is read on the GUI thread.
     void placeWindow(int channel, bool inPopup, std::intptr_t popup);
+    // Places the channel's window where the client shows the channel now:
+    // inside its popup while the client reports the popup shown (codes 31 or
+    // 32, then 25 or 28), else in the owner window.
+    void placeWhereShown(int channel);
     void repaint(int channel);
     void setPaused(bool paused);
+
+    // What the client wants for a load, asked at every load (codes 34, 36 and
+    // 37): the channel count, and in the encrypted view mode the key of the
+    // scrambled recordings (PlayerLoads.cpp).
+    struct LoadSettings {
+        int channelMode = 1;
+        std::optional<std::uint32_t> key; // set in the encrypted view mode
+    };
+    LoadSettings askLoadSettings();
+    // Starts or ends the second channel, its decoder and its window, when the
+    // client changed the channel count since the player started or last loaded.
+    void applyChannelMode(int mode);
+    void loadFiles(const std::string& first, const std::string& second);
 
     void handle(const Item& item);
     void handleCommand(const Command& command);

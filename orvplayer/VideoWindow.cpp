@@ -3,13 +3,15 @@
 #include "OrvPlayerAbi.h"
 #include "WindowMessage.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace orv {
 
 VideoWindow::VideoWindow(int channel, std::shared_ptr<PictureBuffers> pictures,
                          std::function<void(unsigned, std::uintptr_t)> onMessage, QWidget* parent)
-    : QWidget(parent), channel_(channel), pictures_(std::move(pictures)), onMessage_(std::move(onMessage)) {
+    : QWidget(parent), channel_(channel), owner_(parent), pictures_(std::move(pictures)),
+      onMessage_(std::move(onMessage)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setObjectName(QLatin1String(kVideoWindowObjectName) + QString::number(channel));
@@ -51,6 +53,17 @@ void VideoWindow::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), Qt::black);
     }
     pictures_->endRead();
+}
+
+// Posted, not sent: the owner may move this very window into a popup, which
+// it must not do inside this window's own event handler.
+void VideoWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !owner_) {
+        QWidget::mouseDoubleClickEvent(event);
+        return;
+    }
+    kyvo::postMessage(owner_, kMsgVideoPopupOpen, static_cast<kyvo::WParam>(channel_ + 1), 0);
+    event->accept();
 }
 
 } // namespace orv

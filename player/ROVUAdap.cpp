@@ -275,6 +275,8 @@ int ROVUAdap::prepareLoad(const std::string& first, const std::string& second) {
         case kNotARecordingFile:
         case kEmptyFile:
             return kNotARecording;
+        case kKeyMismatch:
+            return kWrongKey;
         default:
             break; // other failures play on without telemetry
         }
@@ -410,6 +412,12 @@ int ROVUAdap::moveWindow(std::uint8_t channel, std::int16_t x, std::int16_t y, s
                          bool popup) {
     if (!videoWindow0_.load())
         return 1;
+    // The window moves only where its channel shows: in the channel's popup
+    // while that is shown, else in the owner. The other rectangle is only
+    // stored; the library places the window at it on the next Refresh.
+    const bool inPopup = (channel ? popup1Shown : popup0Shown).load() != 0;
+    if (popup != inPopup)
+        return storeRect(channel, x, y, w, h, popup);
     const std::intptr_t window = channel == 1 ? videoWindow1_.load() : videoWindow0_.load();
     if (!window || !host_.moveWindow(window, x, y, w, h))
         return 2;

@@ -22,9 +22,9 @@
 //
 // Loading a pair of files (Open, and LoadFile in every state that takes it)
 // first checks them without changing anything: a path longer than
-// kMaxPathBytes, a file that holds no recording and a recording of the other
-// view mode are refused before the state changes and before anything reaches
-// the library.
+// kMaxPathBytes, a file that holds no recording, a recording of the other
+// view mode and a scrambled recording the key does not restore are refused
+// before the state changes and before anything reaches the library.
 
 #include "AdapterHost.h"
 #include "AutoResetEvent.h"
@@ -59,6 +59,9 @@ inline constexpr int kViewModeMismatch = 6;
 // Open and LoadFile: the first file holds no recording (zero-filled, cut short,
 // foreign); nothing changed and nothing was sent.
 inline constexpr int kNotARecording = 7;
+// Open and LoadFile: in the encrypted view mode, a scrambled recording that the
+// key does not restore; nothing changed and nothing was sent (the owner says so).
+inline constexpr int kWrongKey = 8;
 
 // The player thread's copy of each path, terminator included.
 inline constexpr std::size_t kPathBuffer = kMaxPathBytes + 1;
@@ -78,9 +81,9 @@ public:
     // --- Operations of the owner (GUI thread) ---
     ROVUState* current() const { return current_.load(); }
     ROVUState* previous() const { return previous_.load(); }
-    // Checks the files (kPathTooLong, kNotARecording, kViewModeMismatch: then
-    // nothing changed), enters forwarding and has the state it came from load
-    // them.
+    // Checks the files (kPathTooLong, kNotARecording, kViewModeMismatch,
+    // kWrongKey: then nothing changed), enters forwarding and has the state it
+    // came from load them. The view mode and the key are read at every load.
     int Open(const char* first, const char* second);
     int DisplaySecond() const { return currentSecond.load() + 1; }
     // Runs `operation` on the current state, then yields (ROVUState::Yield):
@@ -156,6 +159,9 @@ public:
     int seekCommand(float seconds, bool relative);
     int speedCommand(float value, bool change, const char* changeFormat);
     int volumeCommand(float value, bool relative);
+    // Playing's SetVideoRect and SetPopupRect: moves the channel's window when
+    // the rectangle is where the channel shows (the popup rectangle while its
+    // popup is shown, the in-window one while not), else only stores it.
     int moveWindow(std::uint8_t channel, std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h,
                    bool popup);
     int storeRect(std::uint8_t channel, std::int16_t x, std::int16_t y, std::int16_t w, std::int16_t h, bool popup);

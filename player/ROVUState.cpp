@@ -19,7 +19,7 @@ constexpr int kNotDone = 1;
 // Answers that idle's LoadFile and ended's Open pass on; any other answer of
 // the loading step is 0 for them.
 bool isRefusal(int result) {
-    return result == kPathTooLong || result == kViewModeMismatch || result == kNotARecording;
+    return result == kPathTooLong || result == kViewModeMismatch || result == kNotARecording || result == kWrongKey;
 }
 } // namespace
 

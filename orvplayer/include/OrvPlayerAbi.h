@@ -33,6 +33,10 @@
 //     3 (video window 0) and 4 (video window 1, in two-channel mode; else not sent) are reported; then 21 (the
 //     address of the stop flag); then 0 (ready).
 //   For each file pair loaded (the files of the argument list, then every rovu_loadfile):
+//     34, 36, 37 (out: channel mode, encrypted view mode, key), asked again at every load: a changed channel mode
+//     starts or ends the second channel (4 reports its window, or 0); in the encrypted view mode (36 answers 1) the
+//     files are scrambled recordings, read with the key (their first eight bytes restored as they are read; the
+//     files are never changed), and a file the key does not restore to an "ftyp" box cannot be played;
 //     18 when playback starts, 23 (a StreamRecord whose info holds the frame count), then for every shown frame
 //     24 (frame index, the first frame is 1) followed by 6 (a FrameInfo); 20 when the entry ends (at the end of the
 //     file, after pt_step 1 1, or when the next rovu_loadfile replaces it). A file that cannot be played gives 18
@@ -42,6 +46,12 @@
 //   mode): the video windows are gone, send them nothing more (they are deleted on the GUI thread after this);
 //   then 22, and Velora returns 0.
 //   Callbacks come from the player's own thread (the thread that called Velora).
+//
+// Enlarged views: a double click on a channel's video window posts kMsgVideoPopupOpen to the owner window (code
+// 10) with wParam channel + 1. While the client reports a channel's popup shown (codes 31, 32) with its window
+// (codes 25, 28), the channel's video window is a child of that popup at the popup rectangle (code 29); else a
+// child of the owner at the in-window rectangle. The library looks again when it is told to redraw
+// (0x690, 0x760) or that its owner moved (0x660).
 //
 // The rectangle tables the client gives (codes 17 and 29) are read on the GUI thread while Velora runs; they must
 // stay valid until Velora has returned.
@@ -134,11 +144,11 @@ enum EventCode : int {
 // Messages the client sends to the video windows.
 enum VideoWindowMessage : unsigned {
     kMsgGetTimeLength = 0x600, // wParam: pointer to the text "get_time_length"
-    kMsgPlaced = 0x660,        // after a WM_MOVE: place the window at its rectangle again
+    kMsgPlaced = 0x660,        // after a WM_MOVE: place the window again where its channel shows (as kMsgRedraw)
     kMsgFrameStep = 0x670,     // show one frame more
     kMsgRedrawPrepare = 0x690, // followed by kMsgRedraw
     kMsgRedraw = 0x760,        // redraw at the in-window rectangle, or at the popup rectangle while shown
-    kMsgVideoPopupOpen = 0x750 // the library asks the owner for an enlarged view (wParam 1 or 2)
+    kMsgVideoPopupOpen = 0x750 // the library asks the owner for an enlarged view (wParam 1 or 2, see above)
 };
 
 // The rectangles of the two channels: row 0 channel 0, row 1 channel 1; x, y, width, height.

@@ -1,5 +1,7 @@
 #include "TelemetryBox.h"
 
+#include "RecordingScramble.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -186,8 +188,12 @@ int readTelemetryBox(const RecordingSource& file, ViewMode mode, std::uint32_t k
         return kReadFailed;
     const bool plain = hasTag(header.data() + udat::kTypeOffset, kFtyp);
     if (!plain) {
-        const std::optional<std::uint64_t> keyedSize =
-            mode == ViewMode::Encrypted ? std::optional<std::uint64_t>(loadBe32(header.data()) ^ key) : std::nullopt;
+        std::optional<std::uint64_t> keyedSize;
+        if (mode == ViewMode::Encrypted) {
+            Header restored = header;
+            scramble::transformHeader(restored, 0, key);
+            keyedSize = loadBe32(restored.data());
+        }
         const std::optional<bool> scrambled = hasPlainBoxesAfterFirstBox(headers, keyedSize);
         if (!scrambled)
             return kReadFailed;
@@ -198,6 +204,8 @@ int readTelemetryBox(const RecordingSource& file, ViewMode mode, std::uint32_t k
         return kEncryptedInGeneralMode;
     if (mode == ViewMode::Encrypted && plain)
         return kGeneralInEncryptedMode;
+    if (mode == ViewMode::Encrypted && !scramble::keyRestoresFirstBox(header, key))
+        return kKeyMismatch;
 
     // 3. Walk the top-level boxes to "udat". Positions only grow, and a box
     //    whose size is 0 or leads past the end of the file ends the walk.
@@ -205,9 +213,9 @@ int readTelemetryBox(const RecordingSource& file, ViewMode mode, std::uint32_t k
     for (;;) {
         if (!headers.load(position, header))
             return kReadFailed;
-        std::uint32_t boxSize = loadBe32(header.data() + udat::kSizeOffset);
-        if (position == 0 && mode == ViewMode::Encrypted)
-            boxSize ^= key;
+        if (mode == ViewMode::Encrypted) // restores the first box's header; later ones are plain
+            scramble::transformHeader(header, position, key);
+        const std::uint32_t boxSize = loadBe32(header.data() + udat::kSizeOffset);
         if (hasTag(header.data() + udat::kTypeOffset, kUdat))
             break;
         if (boxSize == 0)

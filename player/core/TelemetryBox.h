@@ -70,6 +70,7 @@ enum TelemetryBoxResult : int {
     kEncryptedInGeneralMode = 10, // a scrambled recording in the general view mode: message 114, then quit
     kGeneralInEncryptedMode = 11, // a plain recording in the encrypted view mode: message 115, then quit
     kNotARecordingFile = 12,      // neither plain nor scrambled: zero-filled, cut short or foreign (either mode)
+    kKeyMismatch = 13,            // a scrambled recording in the encrypted view mode that the key does not restore
 };
 
 // Finds the "udat" box of the recording at `utf8Path` (empty: none) and copies
@@ -79,7 +80,9 @@ enum TelemetryBoxResult : int {
 // "ftyp". A scrambled recording has something else there, and its first box's
 // size word holds the real size XOR `key`, but the box headers after the first
 // box are plain: a file without them (zero-filled, cut short, foreign) is
-// kNotARecordingFile in either view mode.
+// kNotARecordingFile in either view mode. In the encrypted view mode a
+// scrambled recording whose first header `key` does not restore to an "ftyp"
+// box is kKeyMismatch (RecordingScramble.h).
 //
 // Only box headers and the copied bytes are read, with positioned reads; a
 // recording is never loaded whole. Any MVOXUDAT viewing `copy` must be given

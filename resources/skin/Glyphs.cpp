@@ -238,6 +238,13 @@ void close(const Ink& ink) {
     ink.line(polygon({{17.5, 6.5}, {6.5, 17.5}}, false));
 }
 
+// A recorder's body with its two lenses: front and rear channel.
+void channels(const Ink& ink) {
+    ink.line(roundedRect(2.5, 6.5, 19, 11, 2.5));
+    ink.line(circle({8.5, 12}, 2.6));
+    ink.line(circle({15.5, 12}, 2.6));
+}
+
 void chevronUp(const Ink& ink) {
     ink.line(polygon({{5, 15.5}, {12, 8.5}, {19, 15.5}}, false));
 }
@@ -271,6 +278,7 @@ void dispatch(const Ink& ink, Glyph glyph) {
     case Glyph::Close: close(ink); break;
     case Glyph::ChevronUp: chevronUp(ink); break;
     case Glyph::ChevronDown: chevronDown(ink); break;
+    case Glyph::Channels: channels(ink); break;
     }
 }
 

@@ -33,6 +33,7 @@ enum class Glyph {
     Close,
     ChevronUp,
     ChevronDown,
+    Channels, // a recorder with two lenses: the channel dialog
 };
 
 // Draws glyph centred in box (a square is best) in color. strokePx is the

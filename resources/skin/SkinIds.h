@@ -51,6 +51,12 @@ enum SkinId : int {
     kKindEvent = 196,
     kScrollUp = 205,
     kScrollDown = 206,
+    // Close buttons of the enlarged video popups, drawn on the popups' black
+    // inside with their grey frame line along the top.
+    kRightPopupCloseNormal = 207,
+    kLeftPopupCloseNormal = 208,
+    kRightPopupClosePressed = 209,
+    kLeftPopupClosePressed = 210,
     kInfoNormal = 235,
     kInfoPressed = 237,
     kOkNormal = 240,
@@ -65,6 +71,8 @@ enum SkinId : int {
     kSaveNormal = 275,
     kTriangleLeft = 278,
     kUsbTool = 294,
+    kChannelNormal = 296,  // the channel dialog's button in the top strip
+    kChannelPressed = 297,
     kKindManual = 302,
     // The settings, password and information popups: drawn on the popups'
     // own dark fill, RGB(4, 0, 0).
@@ -119,6 +127,7 @@ inline constexpr std::array kSkinImages{
     SkinImage{kClearListNormal, 74, 22, 0},     SkinImage{kClearListPressed, 74, 22, kClearListNormal},
     SkinImage{kOkNormal, 29, 29, 0},            SkinImage{kOkPressed, 29, 29, kOkNormal},
     SkinImage{kUsbTool, 35, 36, 0},
+    SkinImage{kChannelNormal, 45, 25, 0},       SkinImage{kChannelPressed, 45, 25, kChannelNormal},
     SkinImage{kBarLeftCap, 5, 8, 0},            SkinImage{kBarFill, 1, 8, 0},
     SkinImage{kBarRightCap, 5, 8, 0},
     SkinImage{kProgressKnob, 33, 20, 0},        SkinImage{kSliderKnob, 23, 20, 0},
@@ -129,6 +138,10 @@ inline constexpr std::array kSkinImages{
     SkinImage{kKindNormal, 14, 14, 0},          SkinImage{kKindEvent, 14, 14, 0},
     SkinImage{kKindManual, 14, 14, 0},
     SkinImage{kScrollUp, 15, 13, 0},            SkinImage{kScrollDown, 15, 13, 0},
+    SkinImage{kRightPopupCloseNormal, 45, 25, 0},
+    SkinImage{kRightPopupClosePressed, 45, 25, kRightPopupCloseNormal},
+    SkinImage{kLeftPopupCloseNormal, 45, 25, 0},
+    SkinImage{kLeftPopupClosePressed, 45, 25, kLeftPopupCloseNormal},
     SkinImage{kDigitFirst + 0, 15, 31, 0},      SkinImage{kDigitFirst + 1, 15, 31, 0},
     SkinImage{kDigitFirst + 2, 15, 31, 0},      SkinImage{kDigitFirst + 3, 15, 31, 0},
     SkinImage{kDigitFirst + 4, 15, 31, 0},      SkinImage{kDigitFirst + 5, 15, 31, 0},

@@ -30,6 +30,7 @@ inline constexpr int kBrandLeft = table::kBrandLeft;
 inline constexpr int kBrandRight = table::kBrandRight;
 inline constexpr QPoint kMinimiseButton = q(table::kMinimiseButton);
 inline constexpr QPoint kCloseButton = q(table::kCloseButton);
+inline constexpr QPoint kChannelButton = q(table::kChannelButton);
 
 inline constexpr QRect kVideo = q(table::kVideo);
 inline constexpr QRect kMap = q(table::kMap);
@@ -152,6 +153,8 @@ inline constexpr std::array kPlacements{
     Placement{kMinimisePressed, Screen::Main, kMinimiseButton},
     Placement{kCloseNormal, Screen::Main, kCloseButton},
     Placement{kClosePressed, Screen::Main, kCloseButton},
+    Placement{kChannelNormal, Screen::Main, kChannelButton},
+    Placement{kChannelPressed, Screen::Main, kChannelButton},
     Placement{kUsbTool, Screen::Main, kUsbButton},
     Placement{kPrevNormal, Screen::Main, kPrevButton},
     Placement{kPrevPressed, Screen::Main, kPrevButton},

@@ -8,6 +8,7 @@
 #include "PopupControls.h"
 #include "SkinIds.h"
 #include "SkinLayout.h"
+#include "VideoPopupControls.h"
 
 namespace kyvo::skin {
 
@@ -91,6 +92,8 @@ QImage SkinSet::render(int id) const {
         return paintTriangle(id == kTriangleRight);
     if (QImage popup = paintPopupControl(id); !popup.isNull())
         return popup;
+    if (QImage video = paintVideoPopupControl(id); !video.isNull())
+        return video;
 
     QImage canvas = canvasFor(id);
     const Press press = pressOf(id);
@@ -106,6 +109,8 @@ QImage SkinSet::render(int id) const {
         case kClosePressed: paintTitleButton(canvas, Glyph::Close, press, true); break;
         case kMinimiseNormal:
         case kMinimisePressed: paintTitleButton(canvas, Glyph::Minimise, press, false); break;
+        case kChannelNormal:
+        case kChannelPressed: paintTitleButton(canvas, Glyph::Channels, press, false); break;
         case kOpenFilesNormal:
         case kOpenFilesPressed: paintTextButton(canvas, QStringLiteral("開啟檔案"), press, true); break;
         case kClearListNormal:

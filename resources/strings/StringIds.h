@@ -66,6 +66,8 @@ enum StringId : int {
     kCaptureStepTimedOut = 169,  // the player did not step; %1 stills were written
     kCaptureWriteFailed = 170,   // %1 stills could not be written, %2 were
     kPrintFailed = 171,          // the print job could not be started or finished
+    kWrongKey = 172,             // the password (key) does not open the encrypted recording
+    kKeyRefused = 173,           // the channel dialog's password is no key: 1 to 8 hexadecimal digits, not 0
 };
 
 } // namespace kyvo::strings

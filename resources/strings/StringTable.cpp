@@ -81,6 +81,9 @@ constexpr std::array kTable{
     Entry{kCaptureStepTimedOut, "播放器未前進到下一格，擷取已停止（已儲存 %1 張）。"},
     Entry{kCaptureWriteFailed, "有 %1 張影像無法寫入擷取目錄（已儲存 %2 張）。"},
     Entry{kPrintFailed, "列印失敗：無法送出列印工作。"},
+    Entry{kWrongKey, "Unable to play the encrypted file: the password (P/W) does not match it.\n"
+                     "Choose 'Encryption File View Mode' again with the right password.\n"},
+    Entry{kKeyRefused, "The password (P/W) must be 1 to 8 hexadecimal digits (0-9, A-F), not 0.\n"},
 };
 
 constexpr bool sortedById() {

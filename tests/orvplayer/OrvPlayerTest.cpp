@@ -86,11 +86,12 @@ TEST_F(OrvPlayerTest, ThreeSecondRecordingGivesItsCodesInOrder) {
     ASSERT_TRUE(player.join(10s));
     EXPECT_EQ(player.veloraResult(), 0);
 
-    const std::vector<int> expected{orv::kEvOwnerWindow, orv::kEvChannelMode,  orv::kEvVideoRects,
-                                    orv::kEvPopupRects,  orv::kEvVolume,       orv::kEvEncryptedMode,
-                                    orv::kEvKey,         orv::kEvVideoWindow0, orv::kEvStopFlag,
-                                    orv::kEvReady,       orv::kEvPlaying,      orv::kEvStreamInfo,
-                                    orv::kEvEndOfEntry,  orv::kEvStopped,      orv::kEvVideoWindow0,
+    const std::vector<int> expected{orv::kEvOwnerWindow,    orv::kEvChannelMode,  orv::kEvVideoRects,
+                                    orv::kEvPopupRects,     orv::kEvVolume,       orv::kEvEncryptedMode,
+                                    orv::kEvKey,            orv::kEvVideoWindow0, orv::kEvStopFlag,
+                                    orv::kEvReady,          orv::kEvChannelMode,  orv::kEvEncryptedMode,
+                                    orv::kEvKey,            orv::kEvPlaying,      orv::kEvStreamInfo,
+                                    orv::kEvEndOfEntry,     orv::kEvStopped,      orv::kEvVideoWindow0,
                                     orv::kEvPlayerEnded};
     EXPECT_EQ(withoutFrames(player.codes()), expected);
 

@@ -85,8 +85,8 @@ void PlayerHarness::record(std::intptr_t parameter, int code) {
     case orv::kEvPopupWindow1: outPointer(0); break;
     case orv::kEvChannelMode: outInt(channelMode); break;
     case orv::kEvVolume: outInt(volume); break;
-    case orv::kEvEncryptedMode:
-    case orv::kEvKey:
+    case orv::kEvEncryptedMode: outInt(encryptedViewMode); break;
+    case orv::kEvKey: outInt(static_cast<std::int32_t>(key.load())); break;
     case orv::kEvPopup0Shown:
     case orv::kEvPopup1Shown: outInt(0); break;
     default: break;

@@ -40,7 +40,10 @@ public:
 
     // What the harness answers to the library's questions.
     QWidget* owner = nullptr;
-    std::int32_t channelMode = 1;
+    // Asked at start-up and at every load, from the library's thread.
+    std::atomic<std::int32_t> channelMode{1};
+    std::atomic<std::int32_t> encryptedViewMode{0};
+    std::atomic<std::uint32_t> key{0};
     orv::VideoRectTable rects{{{24, 45, 640, 360}, {0, 0, 320, 240}}};
     orv::VideoRectTable popupRects{};
     std::int32_t volume = 100;

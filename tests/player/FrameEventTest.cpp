@@ -120,7 +120,7 @@ TEST_F(FrameEventTest, PictureOnlyRecordingsAreKnownByMjpgAfterTheStartOfThePath
     EXPECT_EQ(adapter->noTelemetry.load(), 1);
 }
 
-TEST_F(FrameEventTest, ARecordingOfTheOtherViewModeIsRefusedBeforeAnythingChanges) {
+TEST_F(FrameEventTest, ARecordingOfTheOtherViewModeOrKeyIsRefusedBeforeAnythingChanges) {
     constexpr std::uint32_t kKey = 0x5A17C0DE;
     const auto plain = folder / "plain.mov";
     const auto scrambled = folder / "scrambled.mov";
@@ -146,6 +146,17 @@ TEST_F(FrameEventTest, ARecordingOfTheOtherViewModeIsRefusedBeforeAnythingChange
                                                    strings::kGeneralInEncryptedMode}));
     EXPECT_TRUE(library.commands().empty());
     EXPECT_FALSE(adapter->playerThreadRunning());
+
+    // The view mode and the key are read at every load: another key refuses
+    // the scrambled recording in its own view mode, without the mode's message.
+    adapter->key.store(kKey ^ 0x80000000u);
+    EXPECT_EQ(adapter->Open(scrambled.c_str(), ""), kWrongKey);
+    adapter->ChangeState(&adapter->playing());
+    EXPECT_EQ(current()->LoadFile(scrambled.c_str(), ""), kWrongKey);
+    adapter->ChangeState(&adapter->idle());
+    EXPECT_EQ(host.mismatches().size(), 3u);
+    EXPECT_TRUE(library.commands().empty());
+    adapter->key.store(kKey);
 
     // In its own view mode the scrambled recording plays, with its telemetry.
     load("scrambled", scrambled);

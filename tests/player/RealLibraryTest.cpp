@@ -199,5 +199,52 @@ TEST(RealLibraryTest, NamesWithQuotesBackslashesBlanksAndChineseLettersPlayWithT
     EXPECT_EQ(adapter.NotifyMoved(), 1);
 }
 
+// A scrambled recording in the encrypted view mode, with its key: the same
+// frames as its plain twin, each entry frame with the entry recgen wrote.
+TEST(RealLibraryTest, ScrambledRecordingPlaysWithTheTelemetryOfItsPlainTwin) {
+    constexpr std::uint32_t kKey = 0xFFFFFFFFu;
+    const kyvo::test::TempFolder dir;
+    recgen::RecordingOptions options;
+    options.lengthS = 2;
+    options.width = 160;
+    options.height = 90;
+    options.audio = false;
+    options.preset = "ultrafast";
+    const std::filesystem::path plain = dir / "plain.mov";
+    const recgen::RecordingReport report = recgen::makeRecording(options, plain);
+    const recgen::RecordingContents contents = recgen::readRecording(recgen::FileSource(plain));
+    ASSERT_TRUE(contents.telemetry);
+    const auto& entries = contents.telemetry->entries;
+    options.scrambleKey = kKey;
+    const std::filesystem::path scrambled = dir / "scrambled.mov";
+    recgen::makeRecording(options, scrambled);
+
+    WidgetHost host;
+    host.owner.resize(700, 450);
+    ROVUAdap adapter(host);
+    host.adapter = &adapter;
+    ASSERT_EQ(adapter.current()->Load(ORVPLAYER_PATH), PlayerLibrary::kBound);
+    adapter.channelMode.store(1);
+    adapter.encryptedViewMode.store(1);
+    adapter.key.store(kKey);
+    ASSERT_EQ(adapter.Open(scrambled.c_str(), ""), 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host.ended(); }, 60000)) << "no WM_PLAYER_END";
+    EXPECT_EQ(adapter.frameCount.load(), static_cast<std::uint32_t>(report.frames));
+
+    int entryFrames = 0;
+    for (const ShownFrame& frame : host.frames()) {
+        if (frame.index % 10 != 1 || frame.index >= adapter.frameCount.load())
+            continue;
+        SCOPED_TRACE(frame.index);
+        const std::size_t k = frame.index == 1 ? 1 : frame.index / 10;
+        ASSERT_LT(k, entries.size());
+        ASSERT_TRUE(frame.hasTelemetry);
+        EXPECT_EQ(frame.sentence, entries[k].sentence);
+        EXPECT_EQ(frame.sensor, entries[k].g);
+        ++entryFrames;
+    }
+    EXPECT_GE(entryFrames, report.frames / 10 - 1);
+}
+
 } // namespace
 } // namespace kyvo::player

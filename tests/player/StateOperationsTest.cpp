@@ -84,7 +84,7 @@ Table expected(int stateId) {
                 {"VolumeRelative", {0, {"volume 105 2"}}},
                 {"VolumeAbsolute", {0, {"volume 30 2"}}},
                 {"VideoRect", {0, {}, {}, true, true}},
-                {"PopupRect", {0, {}, {}, true, true}},
+                {"PopupRect", store}, // no popup shows channel 0: the window stays in the owner
                 {"Refresh1", {0, {}, redraw0}},
                 {"Refresh2", {0, {}, redraw1}}};
     case 2: return {{"Close", free}};

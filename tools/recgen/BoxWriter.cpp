@@ -1,6 +1,7 @@
 #include "BoxWriter.h"
 
 #include "ByteOrder.h"
+#include "RecordingScramble.h"
 
 #include <algorithm>
 #include <limits>
@@ -85,10 +86,7 @@ Bytes encodeTrailer(std::uint64_t movieSize, std::span<const TelemetryEntry> ent
 void scrambleHeader(std::span<std::uint8_t> header, std::uint32_t key) {
     if (header.size() < box::kHeaderSize)
         throw std::invalid_argument("a scrambled header needs the first 8 bytes of the file");
-    for (std::size_t word = 0; word < box::kHeaderSize; word += 4) {
-        const auto field = header.subspan(word).first<4>();
-        storeBe32(field, loadBe32(field) ^ key);
-    }
+    scramble::transformHeader(header, 0, key);
 }
 
 }  // namespace kyvo::recgen

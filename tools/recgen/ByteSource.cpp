@@ -1,10 +1,9 @@
 #include "ByteSource.h"
 
 #include "BoxLayout.h"
-#include "BoxWriter.h"
+#include "RecordingScramble.h"
 
 #include <algorithm>
-#include <array>
 #include <stdexcept>
 
 namespace kyvo::recgen {
@@ -42,15 +41,9 @@ bool FileSource::read(std::uint64_t offset, std::span<std::uint8_t> out) const {
 bool DescrambledSource::read(std::uint64_t offset, std::span<std::uint8_t> out) const {
     if (!inner_.read(offset, out))
         return false;
-    if (offset >= box::kHeaderSize || inner_.size() < box::kHeaderSize)
-        return true;
-    std::array<std::uint8_t, box::kHeaderSize> header{};
-    if (!inner_.read(0, header))
-        return false;
-    scrambleHeader(header, key_);
-    const auto start = static_cast<std::size_t>(offset);
-    const std::size_t count = std::min(out.size(), header.size() - start);
-    std::copy_n(header.begin() + static_cast<std::ptrdiff_t>(start), count, out.begin());
+    // A file shorter than the header was never scrambled whole: left as it is.
+    if (inner_.size() >= box::kHeaderSize)
+        scramble::transformHeader(out, offset, key_);
     return true;
 }
 
