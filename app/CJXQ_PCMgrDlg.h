@@ -226,6 +226,7 @@ private:
     void onClearList();
     LResult onFilesAdd(WParam count, LParam kind);
     void readEventMarks();
+    std::string rearPictureOf(const std::string& front);
     void skipBrokenFile();
     bool playListPress(int x, int y);
     void playListDoubleClick(int x, int y);

@@ -13,6 +13,7 @@
 #include "SettingPopup.h"
 #include "StringIds.h"
 #include "SystemSettings.h"
+#include "VideoPopupLayout.h"
 
 #include <cstdio>
 
@@ -57,7 +58,15 @@ void CJXQ_PCMgrDlg::applyChannelChoice() {
         adapter_->channelMode.store(channelChoice_.channelMode());
         adapter_->encryptedViewMode.store(channelChoice_.encrypted);
         adapter_->key.store(channelChoice_.key);
+        // The rear's window takes its place as soon as the library makes it.
+        if (channelChoice_.channelMode() == 2) {
+            const layout::Rect& rear = layout::video_popup::kChannel1InWindow;
+            adapter_->operate(&player::ROVUState::SetVideoRect, 1, static_cast<std::int16_t>(rear.left),
+                              static_cast<std::int16_t>(rear.top), static_cast<std::int16_t>(rear.width()),
+                              static_cast<std::int16_t>(rear.height()));
+        }
     }
+    updateMapShown();
     if (settingPopup_) {
         settings::SystemSettings block = settings::SystemSettings::fromBytes(settingPopup_->blockBytes());
         block.setKey(static_cast<std::int32_t>(channelChoice_.key));

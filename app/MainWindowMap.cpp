@@ -89,7 +89,9 @@ void CJXQ_PCMgrDlg::pushPosition(bool online) {
 void CJXQ_PCMgrDlg::updateMapShown() {
     if (!mapView_)
         return;
-    const bool shown = mapActive_ && unlocked_ && !map_.noticeShown() && !videoPopupsActive_ && settingIdle();
+    // With two channels the rear picture has the map's place.
+    const bool shown = mapActive_ && unlocked_ && !map_.noticeShown() && !videoPopupsActive_ && settingIdle() &&
+                       channelChoice_.channelMode() == 1;
     mapView_->setShown(shown);
     if (shown)
         buttons_.at(control::kUsb)->raise(); // the USB button stays above the map

@@ -8,6 +8,7 @@
 #include "MessageBox.h"
 #include "Recordings.h"
 #include "ROVUAdap.h"
+#include "RearPicture.h"
 #include "SettingPopup.h"
 #include "StringIds.h"
 
@@ -146,22 +147,40 @@ void CJXQ_PCMgrDlg::openSelectedFile() {
     gauges_.startFile();
     for (const Rect& r : {kHeadingRegion, kGSensorPanel, kPositionRegion, kSpeedRegion})
         invalidate(r);
-    if (adapter_->channelMode.load() == 1) {
-        const int opened = adapter_->Open(utf8.constData(), "");
-        if (opened == player::kNotARecording) {
-            skipBrokenFile();
-            return;
-        }
-        if (opened == player::kWrongKey) {
-            refuseWrongKey();
-            return;
-        }
+    const std::string rear = adapter_->channelMode.load() == 2 ? rearPictureOf(utf8.toStdString()) : std::string();
+    const int opened = adapter_->Open(utf8.constData(), rear.c_str());
+    if (opened == player::kNotARecording) {
+        skipBrokenFile();
+        return;
+    }
+    if (opened == player::kWrongKey) {
+        refuseWrongKey();
+        return;
     }
     brokenInARow_ = 0;
     adapter_->current()->Yield(); // Open is the adapter's own operation: the same pause after it
     playing_ = true;
     applyVolume();
     openMap();
+}
+
+// Two channels: the rear picture's file, or the recording itself when its
+// second picture track is the rear. Without a rear picture the user hears so
+// and the front plays alone.
+std::string CJXQ_PCMgrDlg::rearPictureOf(const std::string& front) {
+    const std::optional<std::uint32_t> key =
+        adapter_->encryptedViewMode.load() ? std::optional<std::uint32_t>(adapter_->key.load()) : std::nullopt;
+    const player::RearLocation rear = player::findRearPicture(front, key);
+    if (rear.kind == player::RearLocation::Kind::None) {
+        messageBox(this, strings::kRecordedIn1Channel, MessageIcon::Information);
+        return {};
+    }
+    if (rear.path.size() > player::kMaxPathBytes) {
+        std::fprintf(stderr, "tessaro-viewer: rear picture's path too long to play: %s\n", rear.path.c_str());
+        messageBox(this, strings::kPathTooLongToPlay, MessageIcon::Warning);
+        return {};
+    }
+    return rear.path;
 }
 
 // Event and manual-event recordings ("evt_", "muevt_" in the file name; a

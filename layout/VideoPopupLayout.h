@@ -60,9 +60,11 @@ constexpr bool laidOutInside(const PopupGeometry& g) {
 }
 static_assert(laidOutInside(kLeft) && laidOutInside(kRight));
 
-// The channels' pictures inside the main window while no popup shows them.
+// The channels' pictures inside the main window while no popup shows them:
+// the rear takes the map's panel (the map is hidden with two channels), its
+// picture letterboxed there.
 inline constexpr Rect kChannel0InWindow = kVideo;
-inline constexpr Rect kChannel1InWindow = Rect::sized(689, 52, 640, 360);
+inline constexpr Rect kChannel1InWindow = kMap;
 inline constexpr std::array<Rect, 2> kInWindowByChannel{kChannel0InWindow, kChannel1InWindow};
 
 } // namespace kyvo::layout::video_popup

@@ -45,6 +45,27 @@ bool usable(double value, double largest) {
     return std::isfinite(value) && value > 0 && value <= largest;
 }
 
+// Two pictures in one: the rear (vid2) takes the front's (vid1) size and
+// goes below it.
+constexpr char kStackGraph[] = "[vid2][vid1]scale2ref[rear][front];[front][rear]vstack[vo]";
+constexpr int kStackedHalves = 2;
+
+// A value in mpv's per-file option list, quoted by its length in bytes
+// ("%<n>%<value>"), so that commas, colons and brackets in it stay as they are.
+std::string quotedOption(const char* name, const std::string& value) {
+    return std::string(name) + "=%" + std::to_string(value.size()) + "%" + value;
+}
+
+// Copies the rows of one half of the stacked picture (`rows` rows from
+// `fromRow`) to `toRow` of a picture of the same width; every other row of
+// the picture is black.
+void copyHalf(const std::uint8_t* stacked, int fromRow, int rows, std::uint8_t* picture, int toRow, int height,
+              std::size_t stride) {
+    std::memset(picture, 0, stride * static_cast<std::size_t>(height));
+    std::memcpy(picture + stride * static_cast<std::size_t>(toRow), stacked + stride * static_cast<std::size_t>(fromRow),
+                stride * static_cast<std::size_t>(rows));
+}
+
 } // namespace
 
 MpvChannel::MpvChannel(int index, Wakeup eventWakeup, Wakeup renderWakeup)
@@ -134,10 +155,20 @@ void MpvChannel::issueNext() {
     }
 }
 
-void MpvChannel::load(const std::string& path, std::optional<std::uint32_t> key) {
+void MpvChannel::load(const std::string& path, std::optional<std::uint32_t> key, const RearPicture& rear) {
     sizeKnown_ = false;
     const std::string target = key ? scrambled_.address(path, *key) : path;
-    command({"loadfile", target.c_str(), "replace"});
+    // The graph and the rear's file are options of this file alone: mpv
+    // drops them when the next file loads, and never applies them to the
+    // file playing now.
+    std::string options;
+    if (rear.source != RearPicture::Source::None) {
+        options = quotedOption("lavfi-complex", kStackGraph);
+        if (rear.source == RearPicture::Source::File)
+            options += "," + quotedOption("external-file", key ? scrambled_.address(rear.path, *key) : rear.path);
+    }
+    loadsStacked_.push_back(rear.source != RearPicture::Source::None);
+    command({"loadfile", target.c_str(), "replace", options.c_str()});
 }
 
 void MpvChannel::stop() {
@@ -199,7 +230,17 @@ std::optional<MpvChannel::Event> MpvChannel::nextEvent() {
                 issueNext();
             }
             break;
+        // Each load starts a file in the order the loads were given; the
+        // pictures of the one before stop coming when the new one is loaded.
+        case MPV_EVENT_START_FILE:
+            if (!loadsStacked_.empty()) {
+                startingStacked_ = loadsStacked_.front();
+                loadsStacked_.pop_front();
+            }
+            break;
         case MPV_EVENT_FILE_LOADED:
+            stacked_ = startingStacked_;
+            sizeKnown_ = false;
             return Event{Event::Type::Loaded};
         case MPV_EVENT_VIDEO_RECONFIG:
             sizeKnown_ = false;
@@ -234,13 +275,33 @@ MpvChannel::FileFacts MpvChannel::facts() const {
         facts.duration = value;
     if (mpv_get_property(mpv_, "container-fps", MPV_FORMAT_DOUBLE, &value) >= 0 && usable(value, kLargestFrameRate))
         facts.fps = value;
+    else if (const double fps = firstTrackFps(); usable(fps, kLargestFrameRate))
+        facts.fps = fps;
+    // mpv counts 0 frames while a filter graph joins two tracks: that count
+    // is left for the one reckoned from length and rate.
     std::int64_t count = 0;
-    if (mpv_get_property(mpv_, "estimated-frame-count", MPV_FORMAT_INT64, &count) >= 0 && count >= 0 &&
+    if (mpv_get_property(mpv_, "estimated-frame-count", MPV_FORMAT_INT64, &count) >= 0 && count > 0 &&
         static_cast<double>(count) <= kLargestFrameCount)
         facts.frameCount = count;
     else if (facts.fps > 0 && facts.duration > 0)
         facts.frameCount = std::llround(facts.duration * facts.fps); // both bounded above
     return facts;
+}
+
+double MpvChannel::firstTrackFps() const {
+    std::int64_t tracks = 0;
+    if (!mpv_ || mpv_get_property(mpv_, "track-list/count", MPV_FORMAT_INT64, &tracks) < 0)
+        return 0;
+    for (std::int64_t i = 0; i < tracks; ++i) {
+        const std::string prefix = "track-list/" + std::to_string(i) + "/";
+        char* type = mpv_get_property_string(mpv_, (prefix + "type").c_str());
+        const bool video = type && std::strcmp(type, "video") == 0;
+        mpv_free(type);
+        double fps = 0;
+        if (video)
+            return mpv_get_property(mpv_, (prefix + "demux-fps").c_str(), MPV_FORMAT_DOUBLE, &fps) >= 0 ? fps : 0;
+    }
+    return 0;
 }
 
 double MpvChannel::timePosition() const {
@@ -284,6 +345,11 @@ void MpvChannel::choosePictureSize() {
     if (mpv_get_property(mpv_, "dwidth", MPV_FORMAT_INT64, &w) < 0 ||
         mpv_get_property(mpv_, "dheight", MPV_FORMAT_INT64, &h) < 0 || w <= 0 || h <= 0)
         return;
+    // A stacked picture is two of the front's size, one above the other.
+    if (stacked_)
+        h /= kStackedHalves;
+    if (h <= 0)
+        return;
     // Two sizes only: small sources keep the small picture, the rest the large one.
     const bool small = w <= kSmallPictureWidth && h <= kSmallPictureHeight;
     width_ = small ? kSmallPictureWidth : kLargePictureWidth;
@@ -297,16 +363,23 @@ void MpvChannel::choosePictureSize() {
     sizeKnown_ = true;
 }
 
-bool MpvChannel::render(PictureBuffers& buffers) {
+bool MpvChannel::render(PictureBuffers& buffers, PictureBuffers* rear) {
     if (!renderPending_ || !render_)
         return false;
     renderPending_ = false;
     if (!sizeKnown_)
         choosePictureSize();
-    int size[2] = {width_, height_};
+    const bool stacked = stacked_;
+    int size[2] = {width_, stacked ? height_ * kStackedHalves : height_};
     std::size_t stride = static_cast<std::size_t>(width_) * kBytesPerPixel;
     int block = 0;
-    std::uint8_t* target = buffers.beginWrite(width_, height_, content_);
+    std::uint8_t* target = nullptr;
+    if (stacked) {
+        stackedPicture_.resize(stride * static_cast<std::size_t>(size[1]));
+        target = stackedPicture_.data();
+    } else {
+        target = buffers.beginWrite(width_, height_, content_);
+    }
     mpv_render_param params[] = {
         {MPV_RENDER_PARAM_SW_SIZE, size},
         {MPV_RENDER_PARAM_SW_FORMAT, const_cast<char*>("bgr0")},
@@ -318,6 +391,19 @@ bool MpvChannel::render(PictureBuffers& buffers) {
     if (mpv_render_context_render(render_, params) < 0)
         return false;
     renderedAt_ = Clock::now();
+    if (stacked) {
+        // mpv letterboxes both halves as one: the front's content ends at the
+        // middle row and the rear's starts there. Each half is put where a
+        // picture of its own would have its content.
+        const int middle = height_;
+        copyHalf(target, middle - content_.height, content_.height, buffers.beginWrite(width_, height_, content_),
+                 content_.y, height_, stride);
+        if (rear) {
+            copyHalf(target, middle, content_.height, rear->beginWrite(width_, height_, content_), content_.y,
+                     height_, stride);
+            rear->publish();
+        }
+    }
     buffers.publish();
     renderedTime_ = pendingTime_;
     renderedNew_ = pendingNew_;

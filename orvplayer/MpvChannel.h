@@ -27,6 +27,16 @@ struct mpv_render_context;
 
 namespace orv {
 
+// The rear picture of a two-camera recording, decoded by the same mpv
+// instance as the front so that both follow one clock: the filter graph
+// scales the rear to the front's size and stacks it below the front, and
+// MpvChannel::render() cuts the stacked picture in two. Seeks, pauses, speed
+// changes and frame steps then move both pictures together.
+struct RearPicture {
+    enum class Source { None, File, SecondTrack } source = Source::None;
+    std::string path; // Source::File: the rear picture's file
+};
+
 class MpvChannel {
 public:
     using Clock = std::chrono::steady_clock;
@@ -51,11 +61,12 @@ public:
     // Creates the mpv instance; `audio` false keeps this channel silent.
     bool start(bool audio, std::string& error);
 
+
     // Commands (asynchronous inside mpv, carried out in this order).
     // A scrambled recording is loaded with its key, through the channel's
     // stream protocol (ScrambledStream.h); a key that does not restore it
-    // makes the file unplayable.
-    void load(const std::string& path, std::optional<std::uint32_t> key = std::nullopt);
+    // makes the file unplayable. A rear picture's file is read the same way.
+    void load(const std::string& path, std::optional<std::uint32_t> key = std::nullopt, const RearPicture& rear = {});
     void stop();
     // Sets mpv's "pause" property; mpv keeps it across files. Playing on
     // turns the timing of frames back on first (see frameStep).
@@ -87,9 +98,13 @@ public:
     void updateRender();
     bool renderPending() const { return renderPending_; }
     Clock::time_point renderTime() const { return renderAt_; }
-    // Renders the waiting frame into the buffers (and publishes it). Answers
-    // false when there was nothing to render.
-    bool render(PictureBuffers& buffers);
+    // Renders the waiting frame into the buffers (and publishes it); with a
+    // rear picture loaded, its half goes to `rear` (when given) in the same
+    // size and placement as the front's. Answers false when there was nothing
+    // to render.
+    bool render(PictureBuffers& buffers, PictureBuffers* rear = nullptr);
+    // A rear picture came with the file loaded last.
+    bool hasRear() const { return stacked_; }
 
     int pictureWidth() const { return width_; }
     int pictureHeight() const { return height_; }
@@ -102,6 +117,9 @@ private:
     // Hands the oldest waiting command to mpv unless one is still running.
     void issueNext();
     void choosePictureSize();
+    // Frames per second of the first picture track: mpv reports no
+    // container rate while a filter graph joins two tracks.
+    double firstTrackFps() const;
     // mpv's "untimed" option: frames as soon as they are decoded.
     void setUntimed(bool untimed);
 
@@ -126,6 +144,10 @@ private:
     int height_ = 480;
     bool sizeKnown_ = false;
     bool untimed_ = false;
+    std::deque<bool> loadsStacked_;        // loads given, not yet started: with a rear picture?
+    bool startingStacked_ = false;         // the file starting now has a rear picture
+    bool stacked_ = false;                 // the file loaded last has a rear picture
+    std::vector<std::uint8_t> stackedPicture_; // both halves as mpv renders them, when stacked
     PictureBuffers::Content content_{0, 0, 640, 480};
 };
 

@@ -100,18 +100,18 @@ void Player::command(const char* text) {
     post({Item::Type::Text, text, 0});
 }
 
-void Player::wakeEvents(int channel) {
+void Player::wakeEvents() {
     {
         std::lock_guard lock(mutex_);
-        eventWake_[channel] = true;
+        eventWake_ = true;
     }
     wake_.notify_one();
 }
 
-void Player::wakeRender(int channel) {
+void Player::wakeRender() {
     {
         std::lock_guard lock(mutex_);
-        renderWake_[channel] = true;
+        renderWake_ = true;
     }
     wake_.notify_one();
 }
@@ -133,15 +133,9 @@ std::int32_t Player::queryInt(int code, std::int32_t fallback) {
     return value;
 }
 
-bool Player::startChannels(std::string& error) {
-    for (int ch = 0; ch < channelMode_; ++ch) {
-        channels_[ch] = std::make_unique<MpvChannel>(
-            ch, [this, ch] { wakeEvents(ch); }, [this, ch] { wakeRender(ch); });
-        // Only the first channel is heard.
-        if (!channels_[ch]->start(ch == 0, error))
-            return false;
-    }
-    return true;
+bool Player::startDecoder(std::string& error) {
+    decoder_ = std::make_unique<MpvChannel>(0, [this] { wakeEvents(); }, [this] { wakeRender(); });
+    return decoder_->start(true, error);
 }
 
 // The video windows are children of the owner window and live on its thread.
@@ -252,9 +246,8 @@ void Player::repaint(int channel) {
 
 void Player::setPaused(bool paused) {
     paused_ = paused;
-    for (auto& channel : channels_)
-        if (channel)
-            channel->setPause(paused);
+    if (decoder_)
+        decoder_->setPause(paused);
 }
 
 void Player::dropStaleLoads(const std::string& first, const std::string& second) {
@@ -309,9 +302,9 @@ int Player::run(int argc, char** argv) {
     std::string error;
     if (quitAsked_.load() || stopFlag_.load() != 0) {
         // Ended before it began.
-    } else if (startChannels(error)) {
+    } else if (startDecoder(error)) {
         notify(kEvReady, 0);
-        channels_[0]->setVolume(volume);
+        decoder_->setVolume(volume);
         dropStaleLoads(first, second);
         if (!first.empty())
             handleCommand(Command{Command::Kind::LoadFile, 0, {first, second}});
@@ -319,22 +312,17 @@ int Player::run(int argc, char** argv) {
         // 4. The loop: commands, mpv's events and frames at their time.
         while (!quit_) {
             auto deadline = Clock::now() + kIdleWait;
-            for (auto& channel : channels_)
-                if (channel && channel->renderPending())
-                    deadline = std::min(deadline, frameStepPending_ ? Clock::now() : channel->renderTime());
+            if (decoder_->renderPending())
+                deadline = std::min(deadline, frameStepPending_ ? Clock::now() : decoder_->renderTime());
             std::deque<Item> items;
-            bool events[kChannels] = {};
-            bool renders[kChannels] = {};
+            bool events = false;
+            bool renders = false;
             {
                 std::unique_lock lock(mutex_);
-                wake_.wait_until(lock, deadline, [&] {
-                    return !items_.empty() || eventWake_[0] || eventWake_[1] || renderWake_[0] || renderWake_[1];
-                });
+                wake_.wait_until(lock, deadline, [&] { return !items_.empty() || eventWake_ || renderWake_; });
                 items.swap(items_);
-                for (int ch = 0; ch < kChannels; ++ch) {
-                    std::swap(events[ch], eventWake_[ch]);
-                    std::swap(renders[ch], renderWake_[ch]);
-                }
+                std::swap(events, eventWake_);
+                std::swap(renders, renderWake_);
             }
             if (stopFlag_.load() != 0)
                 break;
@@ -343,12 +331,10 @@ int Player::run(int argc, char** argv) {
                 if (quit_)
                     break;
             }
-            for (int ch = 0; ch < kChannels && !quit_; ++ch) {
-                if (events[ch])
-                    handleChannelEvents(ch);
-                if (renders[ch] && channels_[ch])
-                    channels_[ch]->updateRender();
-            }
+            if (events && !quit_)
+                handleDecoderEvents();
+            if (renders && !quit_)
+                decoder_->updateRender();
             if (!quit_)
                 renderDueFrames();
         }
@@ -359,15 +345,13 @@ int Player::run(int argc, char** argv) {
     // 5. The end: stopped, decoders and windows gone (the client told first),
     //    window jobs still queued left without the client's tables, player ended.
     notify(kEvStopped, 0);
-    for (auto& channel : channels_)
-        channel.reset();
+    decoder_.reset();
     destroyWindows();
     notify(kEvPlayerEnded, 0);
     {
         std::lock_guard lock(mutex_);
         items_.clear();
-        for (int ch = 0; ch < kChannels; ++ch)
-            eventWake_[ch] = renderWake_[ch] = false;
+        eventWake_ = renderWake_ = false;
     }
     {
         std::lock_guard lock(tables_->mutex);
@@ -390,8 +374,8 @@ void Player::handle(const Item& item) {
         break;
     }
     case Item::Type::GetLength:
-        if (channels_[0] && length_ <= 0)
-            length_ = static_cast<float>(clientSeconds(channels_[0]->facts().duration));
+        if (decoder_ && length_ <= 0)
+            length_ = static_cast<float>(clientSeconds(decoder_->facts().duration));
         notify(kEvLength, reinterpret_cast<std::intptr_t>(&length_));
         break;
     // After the owner moved, and after a channel changed place: a window
@@ -414,9 +398,8 @@ void Player::placeWhereShown(int channel) {
 
 void Player::handleCommand(const Command& command) {
     auto each = [this](auto&& action) {
-        for (auto& channel : channels_)
-            if (channel)
-                action(*channel);
+        if (decoder_)
+            action(*decoder_);
     };
     switch (command.kind) {
     case Command::Kind::LoadFile: loadFiles(command.files[0], command.files[1]); break;
@@ -436,7 +419,7 @@ void Player::handleCommand(const Command& command) {
     case Command::Kind::SpeedMultiply: each([&](MpvChannel& c) { c.multiplySpeed(command.value); }); break;
     case Command::Kind::SpeedSet: each([&](MpvChannel& c) { c.setSpeed(command.value); }); break;
     case Command::Kind::Volume:
-        channels_[0]->setVolume(std::clamp(static_cast<int>(command.value), 0, kMaxVolume));
+        decoder_->setVolume(std::clamp(static_cast<int>(command.value), 0, kMaxVolume));
         break;
     case Command::Kind::FrameStep:
         each([](MpvChannel& c) { c.frameStep(); });
@@ -447,8 +430,8 @@ void Player::handleCommand(const Command& command) {
     }
 }
 
-void Player::handleChannelEvents(int ch) {
-    MpvChannel* channel = channels_[ch].get();
+void Player::handleDecoderEvents() {
+    MpvChannel* channel = decoder_.get();
     if (!channel)
         return;
     while (const auto event = channel->nextEvent()) {
@@ -456,8 +439,6 @@ void Player::handleChannelEvents(int ch) {
             quit_ = true;
             return;
         }
-        if (ch != 0)
-            continue; // the second channel follows the first; only the first reports
         if (event->type == MpvChannel::Event::Type::Loaded) {
             entryActive_ = true;
             lastIndex_ = 0;
@@ -480,23 +461,23 @@ void Player::handleChannelEvents(int ch) {
 }
 
 void Player::renderDueFrames() {
-    const auto now = Clock::now();
-    for (int ch = 0; ch < kChannels; ++ch) {
-        MpvChannel* channel = channels_[ch].get();
-        if (!channel || !channel->renderPending() || (channel->renderTime() > now && !frameStepPending_))
-            continue;
-        if (!channel->render(*pictures_[ch]))
-            continue;
-        repaint(ch);
-        // A redraw is not a new frame; a frame without a playback position is
-        // the blank picture after a file.
-        if (ch == 0 && entryActive_ && channel->renderedNewFrame() && channel->renderedTime() >= 0)
-            emitFrame();
-    }
+    MpvChannel* channel = decoder_.get();
+    if (!channel || !channel->renderPending() || (channel->renderTime() > Clock::now() && !frameStepPending_))
+        return;
+    const bool rear = channelMode_ == kChannels && channel->hasRear();
+    if (!channel->render(*pictures_[0], rear ? pictures_[1].get() : nullptr))
+        return;
+    repaint(0);
+    if (rear)
+        repaint(1);
+    // A redraw is not a new frame; a frame without a playback position is
+    // the blank picture after a file.
+    if (entryActive_ && channel->renderedNewFrame() && channel->renderedTime() >= 0)
+        emitFrame();
 }
 
 void Player::emitFrame() {
-    MpvChannel& channel = *channels_[0];
+    MpvChannel& channel = *decoder_;
     const double position = clientSeconds(channel.renderedTime());
     // mpv's playback position can be a frame early or late when it is read;
     // frames that follow one another keep counting, a jump (a seek) re-bases.

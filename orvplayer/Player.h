@@ -15,6 +15,11 @@
 // newly loaded file starts unpaused. Commands are carried out in the order
 // they came, so "seek" followed by "pause" ends paused at the new position.
 //
+// Two channels: one decoder plays the front and, when the recording has one,
+// its rear picture, so both pictures always show the same moment (see
+// RearPicture). The second channel has a video window and picture
+// buffers of its own; with no rear picture it shows black.
+//
 // The client's rectangle tables (codes 17 and 29) are read only on the GUI
 // thread, by window jobs of the run that asked for them, and only while that
 // run lasts: a job queued late finds its run over and does nothing.
@@ -82,14 +87,14 @@ private:
 
     Player();
     void post(Item item);
-    void wakeEvents(int channel);
-    void wakeRender(int channel);
+    void wakeEvents();
+    void wakeRender();
 
     void notify(int code, std::intptr_t parameter);
     std::intptr_t queryPointer(int code);
     std::int32_t queryInt(int code, std::int32_t fallback);
 
-    bool startChannels(std::string& error);
+    bool startDecoder(std::string& error);
     // The video windows of the channels from `first` to the channel count.
     void createWindows(int first = 0);
     // Tells the client the windows are gone, then deletes them.
@@ -112,14 +117,19 @@ private:
         std::optional<std::uint32_t> key; // set in the encrypted view mode
     };
     LoadSettings askLoadSettings();
-    // Starts or ends the second channel, its decoder and its window, when the
-    // client changed the channel count since the player started or last loaded.
+    // Makes or removes the second channel's window when the client changed
+    // the channel count since the player started or last loaded.
     void applyChannelMode(int mode);
+    // Where the rear picture of `first` comes from: `second` names its file;
+    // `second` equal to `first` means the recording's second picture track.
+    static RearPicture rearOf(const std::string& first, const std::string& second);
+    // The second channel's picture becomes black (no rear picture to show).
+    void blankRear();
     void loadFiles(const std::string& first, const std::string& second);
 
     void handle(const Item& item);
     void handleCommand(const Command& command);
-    void handleChannelEvents(int channel);
+    void handleDecoderEvents();
     void renderDueFrames();
     void emitFrame();
     void dropStaleLoads(const std::string& first, const std::string& second);
@@ -133,14 +143,14 @@ private:
     std::mutex mutex_; // guards items_, eventWake_, renderWake_
     std::condition_variable wake_;
     std::deque<Item> items_;
-    bool eventWake_[kChannels] = {};
-    bool renderWake_[kChannels] = {};
+    bool eventWake_ = false;
+    bool renderWake_ = false;
 
     // Picture buffers live as long as the library: pointers handed out stay valid.
     std::shared_ptr<PictureBuffers> pictures_[kChannels];
 
     // Player thread only, for the time of one run().
-    std::unique_ptr<MpvChannel> channels_[kChannels];
+    std::unique_ptr<MpvChannel> decoder_;
     std::shared_ptr<WindowLink> windows_[kChannels];
     std::shared_ptr<ClientTables> tables_;
     QWidget* owner_ = nullptr;

@@ -33,16 +33,8 @@ void Player::applyChannelMode(int mode) {
     if (mode == channelMode_)
         return;
     constexpr int kRear = 1;
+    channelMode_ = mode;
     if (mode == kChannels) {
-        auto channel = std::make_unique<MpvChannel>(
-            kRear, [this] { wakeEvents(kRear); }, [this] { wakeRender(kRear); });
-        std::string error;
-        if (!channel->start(false, error)) {
-            std::fprintf(stderr, "orvplayer: the second channel cannot start: %s\n", error.c_str());
-            return;
-        }
-        channels_[kRear] = std::move(channel);
-        channelMode_ = mode;
         createWindows(kRear);
         const auto& link = windows_[kRear];
         // The window pointer is only reported, never used on this thread.
@@ -50,8 +42,6 @@ void Player::applyChannelMode(int mode) {
         return;
     }
     // Back to one channel: the client hears first that the window goes.
-    channels_[kRear].reset();
-    channelMode_ = mode;
     notify(kEvVideoWindow1, 0);
     if (auto link = windows_[kRear]) {
         // Windows live on the GUI thread: deleted there.
@@ -68,17 +58,34 @@ void Player::applyChannelMode(int mode) {
     }
 }
 
+RearPicture Player::rearOf(const std::string& first, const std::string& second) {
+    using Source = RearPicture::Source;
+    if (second.empty())
+        return {};
+    if (second == first)
+        return {Source::SecondTrack, {}};
+    return {Source::File, second};
+}
+
+void Player::blankRear() {
+    PictureBuffers& rear = *pictures_[1];
+    const int width = decoder_->pictureWidth();
+    const int height = decoder_->pictureHeight();
+    std::uint8_t* picture = rear.beginWrite(width, height, {0, 0, width, height});
+    std::fill_n(picture, static_cast<std::size_t>(decoder_->pictureBytes()), std::uint8_t{0});
+    rear.publish();
+    repaint(1);
+}
+
 void Player::loadFiles(const std::string& first, const std::string& second) {
     const LoadSettings settings = askLoadSettings();
     applyChannelMode(settings.channelMode);
     setPaused(false); // mpv would keep a pause across files
-    channels_[0]->load(first, settings.key);
-    if (channels_[1]) {
-        if (second.empty())
-            channels_[1]->stop();
-        else
-            channels_[1]->load(second, settings.key);
-    }
+    // One channel shows the front alone, whatever the client names as second.
+    const RearPicture rear = channelMode_ == kChannels ? rearOf(first, second) : RearPicture{};
+    if (channelMode_ == kChannels && rear.source == RearPicture::Source::None)
+        blankRear();
+    decoder_->load(first, settings.key, rear);
 }
 
 } // namespace orv

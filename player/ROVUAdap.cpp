@@ -419,7 +419,13 @@ int ROVUAdap::moveWindow(std::uint8_t channel, std::int16_t x, std::int16_t y, s
     if (popup != inPopup)
         return storeRect(channel, x, y, w, h, popup);
     const std::intptr_t window = channel == 1 ? videoWindow1_.load() : videoWindow0_.load();
-    if (!window || !host_.moveWindow(window, x, y, w, h))
+    // A channel whose window the library has not made yet (the second, before
+    // a two-channel load) keeps the rectangle: its window is made there.
+    if (!window) {
+        storeRect(channel, x, y, w, h, popup);
+        return 2;
+    }
+    if (!host_.moveWindow(window, x, y, w, h))
         return 2;
     return storeRect(channel, x, y, w, h, popup);
 }

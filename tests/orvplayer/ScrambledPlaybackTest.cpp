@@ -2,7 +2,7 @@
 // channel count: a scrambled recording plays in the encrypted view mode like
 // its plain twin (same frames, same frame count, same length), the wrong key
 // or a plain recording in that mode plays nothing, and a channel count changed
-// between two loads starts or ends the second channel.
+// between two loads makes or removes the second channel's window.
 
 #include "PlayerHarness.h"
 
@@ -162,7 +162,7 @@ TEST_F(ScrambledPlaybackTest, AScrambledRecordingPlaysLikeItsPlainTwinWithItsKey
     EXPECT_NE(file.read(8).mid(4), QByteArray("ftyp"));
 }
 
-TEST_F(ScrambledPlaybackTest, TheChannelCountChangedBetweenLoadsStartsAndEndsTheSecondChannel) {
+TEST_F(ScrambledPlaybackTest, TheChannelCountChangedBetweenLoadsMakesAndRemovesTheSecondWindow) {
     const QString front = makeRecording(dir, "drf_20240612_081500.mov", 1);
     const QString rear = makeRecording(dir, "drf_20240612_081500_R.mov", 1);
     ASSERT_FALSE(front.isEmpty());

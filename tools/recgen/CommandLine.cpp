@@ -126,6 +126,22 @@ const std::vector<OptionSpec>& optionTable() {
              p.options.pictureOnly = true;
              p.pictureOnlyGiven = true;
          }},
+        {"--rear", "WHERE", kBoth, [](Parsed& p, std::string_view v) {
+             if (v == "file")
+                 p.options.rear = RearPicture::File;
+             else if (v == "track")
+                 p.options.rear = RearPicture::Track;
+             else if (v == "none")
+                 p.options.rear = RearPicture::None;
+             else
+                 throw UsageError("--rear: expected file, track or none, not " + std::string(v));
+         }},
+        {"--rear-size", "WxH", kBoth, [](Parsed& p, std::string_view v) {
+             RecordingOptions size;
+             parseSize(v, size);
+             p.options.rearWidth = size.width;
+             p.options.rearHeight = size.height;
+         }},
         {"--ffmpeg", "PROGRAM", kBoth, [](Parsed& p, std::string_view v) { p.options.ffmpeg = std::string(v); }},
         {"--count-each", "N", kCard, [](Parsed& p, std::string_view v) {
              const int count = parseNumber<int>(v, "--count-each");

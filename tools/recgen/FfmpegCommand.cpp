@@ -128,22 +128,34 @@ std::string frameCodeFilters(int width, int height) {
 } // namespace
 
 std::vector<std::string> ffmpegArguments(const EncodeSettings& s, const std::filesystem::path& captionScript,
-                                         const std::filesystem::path& output) {
+                                         const std::filesystem::path& output,
+                                         const std::filesystem::path& rearOutput) {
     const std::string size = std::to_string(s.width) + "x" + std::to_string(s.height);
-    const std::string fontSize = std::to_string(std::max(kMinFontSize, s.height / kCaptionHeightDivisor));
     const std::string margin = std::to_string(kCaptionMargin);
-    const std::string font = "fontfile=" + escapeFilterValue(s.fontFile) + ":fontsize=" + fontSize +
-                             ":fontcolor=white:box=1:boxcolor=black@0.55:boxborderw=4";
+    auto captionFont = [&s](int pictureHeight) {
+        return "fontfile=" + escapeFilterValue(s.fontFile) +
+               ":fontsize=" + std::to_string(std::max(kMinFontSize, pictureHeight / kCaptionHeightDivisor)) +
+               ":fontcolor=white:box=1:boxcolor=black@0.55:boxborderw=4";
+    };
+    const std::string font = captionFont(s.height);
     // The clock caption: the frame time added to the start, printed as UTC so
     // that the machine's own time zone never shifts it.
-    const std::string clock = "drawtext@clock=" + font + ":x=w-tw-" + margin + ":y=" + margin +
-                              ":text='%{pts\\:gmtime\\:" + std::to_string(toSeconds(s.start)) +
-                              "\\:%Y/%m/%d %H\\\\\\:%M\\\\\\:%S}'";
+    const std::string clockText = ":x=w-tw-" + margin + ":y=" + margin + ":text='%{pts\\:gmtime\\:" +
+                                  std::to_string(toSeconds(s.start)) + "\\:%Y/%m/%d %H\\\\\\:%M\\\\\\:%S}'";
+    const std::string clock = "drawtext@clock=" + font + clockText;
     const std::string speed = "drawtext@" + std::string(kSpeedCaption) + "=" + font + ":fontcolor=yellow:x=" +
                               margin + ":y=h-th-" + margin + ":text='SPEED'";
     const std::string graph = "testsrc2=size=" + size + ":rate=" + std::to_string(s.frameRate) +
                               ",sendcmd=f=" + escapeFilterValue(captionScript.string()) + "," + clock + "," + speed +
                               (s.frameCode ? frameCodeFilters(s.width, s.height) : std::string()) + "[v]";
+    std::string rearGraph;
+    if (s.rear != RearPicture::None) {
+        const std::string rearFont = captionFont(s.rearHeight);
+        rearGraph = ";testsrc=size=" + std::to_string(s.rearWidth) + "x" + std::to_string(s.rearHeight) +
+                    ":rate=" + std::to_string(s.frameRate) + ",drawtext=" + rearFont + ":x=" + margin + ":y=" +
+                    margin + ":text='REAR',drawtext=" + rearFont + clockText +
+                    (s.frameCode ? frameCodeFilters(s.rearWidth, s.rearHeight) : std::string()) + "[r]";
+    }
 
     // The picture comes from a source filter inside the graph; the only input
     // file is the sound, when there is sound.
@@ -152,15 +164,25 @@ std::vector<std::string> ffmpegArguments(const EncodeSettings& s, const std::fil
         args.insert(args.end(), {"-f", "lavfi", "-i",
                                  "aevalsrc=" + std::string(kEngineHum) + ":s=" + std::to_string(kAudioRate)});
     }
-    args.insert(args.end(), {"-filter_complex", graph, "-map", "[v]"});
+    args.insert(args.end(), {"-filter_complex", graph + rearGraph, "-map", "[v]"});
+    if (s.rear == RearPicture::Track)
+        args.insert(args.end(), {"-map", "[r]"});
     if (s.audio)
         args.insert(args.end(), {"-map", "0:a", "-c:a", "aac", "-b:a", std::string(kAudioBitrate), "-ac", "1"});
     const std::vector<std::string> codec = codecArguments(s);
-    args.insert(args.end(), codec.begin(), codec.end());
     const double seconds = static_cast<double>(s.frameCount) / s.frameRate;
     char duration[32];
     std::snprintf(duration, sizeof duration, "%.6f", seconds);
-    args.insert(args.end(), {"-frames:v", std::to_string(s.frameCount), "-t", duration, "-f", "mov", output.string()});
+    auto finishOutput = [&](const std::filesystem::path& path) {
+        args.insert(args.end(), codec.begin(), codec.end());
+        args.insert(args.end(), {"-frames:v", std::to_string(s.frameCount), "-t", duration, "-f", "mov", path.string()});
+    };
+    finishOutput(output);
+    // A second output file: ffmpeg's options before a file name apply to it alone.
+    if (s.rear == RearPicture::File) {
+        args.insert(args.end(), {"-map", "[r]"});
+        finishOutput(rearOutput);
+    }
     return args;
 }
 

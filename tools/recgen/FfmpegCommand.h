@@ -22,6 +22,11 @@ namespace kyvo::recgen {
 
 enum class VideoCodec { H264, Mjpeg, Mpeg4, H265 };
 
+// Where a two-camera recorder puts the rear camera's picture: in a file of its
+// own beside the recording (the recording's name with "_R" before the
+// extension), or as a second picture track of the recording itself.
+enum class RearPicture { None, File, Track };
+
 std::string_view codecKeyword(VideoCodec codec);  // "h264", "mjpeg", "mpeg4", "h265"
 std::optional<VideoCodec> parseCodecKeyword(std::string_view keyword);
 
@@ -40,6 +45,12 @@ struct EncodeSettings {
     std::string preset = "veryfast";  // x264 / x265 speed preset
     CivilTime start;                  // the clock caption's first value
     std::string fontFile{kDefaultFontFile};
+    // The rear picture: the "testsrc" scene (not the front's "testsrc2"),
+    // captioned "REAR" and the clock, with the frame code when asked; its
+    // own size, the same rate and length.
+    RearPicture rear = RearPicture::None;
+    int rearWidth = 640;
+    int rearHeight = 360;
 };
 
 // The sendcmd script that sets the speed caption at each entry's moment.
@@ -54,7 +65,9 @@ int frameCodeTop(int height, int width);
 // Escapes a value for a filter option inside a filter graph (both levels).
 std::string escapeFilterValue(std::string_view value);
 
+// `rearOutput` receives the rear picture when settings.rear is File.
 std::vector<std::string> ffmpegArguments(const EncodeSettings& settings, const std::filesystem::path& captionScript,
-                                         const std::filesystem::path& output);
+                                         const std::filesystem::path& output,
+                                         const std::filesystem::path& rearOutput = {});
 
 }  // namespace kyvo::recgen

@@ -25,20 +25,24 @@ public:
     explicit TemporaryFiles(const fs::path& output) {
         const std::string stem = "." + output.filename().string() + ".recgen" + std::to_string(::getpid());
         movie_ = output.parent_path() / (stem + ".part");
+        rear_ = output.parent_path() / (stem + ".rear.part");
         script_ = output.parent_path() / (stem + ".cmd");
     }
     ~TemporaryFiles() {
         std::error_code ignored;
         fs::remove(movie_, ignored);
+        fs::remove(rear_, ignored);
         fs::remove(script_, ignored);
     }
     TemporaryFiles(const TemporaryFiles&) = delete;
     TemporaryFiles& operator=(const TemporaryFiles&) = delete;
     const fs::path& movie() const { return movie_; }
     const fs::path& script() const { return script_; }
+    const fs::path& rear() const { return rear_; }
 
 private:
     fs::path movie_;
+    fs::path rear_;
     fs::path script_;
 };
 
@@ -63,7 +67,10 @@ void encode(const RecordingOptions& options, const TelemetryTrack& track, const 
     settings.preset = options.preset;
     settings.start = options.start;
     settings.fontFile = options.fontFile;
-    const ProcessResult result = runProcess(ffmpegArguments(settings, temp.script(), temp.movie()));
+    settings.rear = options.pictureOnly ? RearPicture::None : options.rear;
+    settings.rearWidth = options.rearWidth > 0 ? options.rearWidth : options.width;
+    settings.rearHeight = options.rearHeight > 0 ? options.rearHeight : options.height;
+    const ProcessResult result = runProcess(ffmpegArguments(settings, temp.script(), temp.movie(), temp.rear()));
     if (!result.started)
         throw RecordingError(result.startError);
     if (!result.succeeded()) {
@@ -100,6 +107,10 @@ void scrambleFile(const fs::path& path, std::uint32_t key) {
 
 }  // namespace
 
+fs::path rearFileFor(const fs::path& output) {
+    return output.parent_path() / (output.stem().string() + "_R" + output.extension().string());
+}
+
 int RecordingOptions::eventCount() const {
     if (pictureOnly)
         return 0;
@@ -127,6 +138,10 @@ void validate(const RecordingOptions& o) {
             "events must be 0.." + std::to_string(kMaxEvents));
     require(!o.scrambleKey || *o.scrambleKey != 0, "a scramble key of 0 would leave the header unchanged");
     require(o.routeOffsetS >= 0, "route offset must not be negative");
+    require(o.rearWidth == 0 || (o.rearWidth >= 2 && o.rearHeight >= 2 && o.rearWidth <= kMaxDimension &&
+                                 o.rearHeight <= kMaxDimension && o.rearWidth % 2 == 0 && o.rearHeight % 2 == 0),
+            "the rear size must be even and 2x2.." + std::to_string(kMaxDimension) + "x" +
+                std::to_string(kMaxDimension));
 }
 
 RecordingReport makeRecording(const RecordingOptions& options, const fs::path& output) {
@@ -165,8 +180,18 @@ RecordingReport makeRecording(const RecordingOptions& options, const fs::path& o
             texts.push_back(moment.text);
         appendBytes(temp.movie(), encodeTrailer(movieSize, track.entries, texts));
     }
-    if (options.scrambleKey)
+    const bool rearFile = options.rear == RearPicture::File && !options.pictureOnly;
+    if (options.scrambleKey) {
         scrambleFile(temp.movie(), *options.scrambleKey);
+        if (rearFile)
+            scrambleFile(temp.rear(), *options.scrambleKey);
+    }
+    if (rearFile) {
+        fs::rename(temp.rear(), rearFileFor(output), error);
+        if (error)
+            throw RecordingError("cannot move the rear picture to " + rearFileFor(output).string() + ": " +
+                                 error.message());
+    }
     fs::rename(temp.movie(), output, error);
     if (error)
         throw RecordingError("cannot move the recording to " + output.string() + ": " + error.message());

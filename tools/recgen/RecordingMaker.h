@@ -6,6 +6,8 @@
 //   3. appends the udat box and, for event recordings, a 4-aligned EVTI box,
 //   4. scrambles the header when asked,
 //   5. renames the temporary file to the output name.
+// A rear picture of its own file is made in the same ffmpeg run, scrambled
+// like the recording, and renamed beside it.
 // A failure leaves no output file behind.
 
 #include "BoxLayout.h"
@@ -42,6 +44,9 @@ struct RecordingOptions {
     std::optional<int> events;   // default: one for event and manual recordings, none otherwise
     std::optional<std::uint32_t> scrambleKey;
     bool pictureOnly = false;    // the .mjpg variant: MJPEG in a .mov container, no sound, no boxes
+    RearPicture rear = RearPicture::None;  // a two-camera recording's rear picture
+    int rearWidth = 0;           // 0: the front's size
+    int rearHeight = 0;
     std::string ffmpeg = "ffmpeg";
     std::string fontFile{kDefaultFontFile};
 
@@ -63,6 +68,10 @@ struct RecordingReport {
     int events = 0;
     std::uintmax_t bytes = 0;
 };
+
+// Where the rear picture of the recording `output` is kept in a file of its
+// own: the same name with "_R" before the extension, in the same folder.
+std::filesystem::path rearFileFor(const std::filesystem::path& output);
 
 // Throws RecordingError when the options cannot make a recording.
 void validate(const RecordingOptions& options);

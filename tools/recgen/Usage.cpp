@@ -41,12 +41,17 @@ Recording options:
   --events N                      event records (default 1 for event and manual kinds, else 0)
   --scrambled KEY                 scrambled variant: the first box's size and type words
                                   are XORed with the 32-bit KEY (decimal or 0x hex, not 0)
+  --rear file|track|none          a rear camera's picture ("testsrc" scene captioned REAR, with the
+                                  clock and the frame code when asked): a file of the recording's name
+                                  with "_R" before the extension, scrambled like it, or a second
+                                  picture track of the recording (default none)
+  --rear-size WxH                 the rear picture's size (default: the front's)
   --mjpg                          picture-only variant: .mjpg name, MJPEG in a .mov
                                   container, no sound, no telemetry or event boxes
   --ffmpeg PROGRAM                encoder (default ffmpeg, looked up on PATH)
 
 Card options (besides --start --size --rate --codec --preset --no-audio --frame-code --seed
---lat --lon --route-offset --utc-offset --time-tag --scrambled --ffmpeg):
+--lat --lon --route-offset --utc-offset --time-tag --scrambled --rear --rear-size --ffmpeg):
   --count-each N                  N recordings of each kind (default 3 normal, 2 event, 1 manual)
   --seconds-each S                length of each recording, at most 60 (default 30)
   --minutes-each M                the same in minutes, at most 1
