@@ -9,9 +9,11 @@
 #include "Network.h"
 #include "ROVUAdap.h"
 #include "SettingPopup.h"
+#include "SkinButton.h"
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include <functional>
 #include <span>
@@ -95,6 +97,13 @@ bool CJXQ_PCMgrDlg::event(QEvent* event) {
     // After activation the library's video window is placed again.
     if (event->type() == QEvent::WindowActivate && playing_ && adapter_)
         adapter_->NotifyMoved();
+    // A video window the library makes (the rear's stands in the map's panel)
+    // comes on top of its siblings: the USB button is put back above it once
+    // the window is in place.
+    if (event->type() == QEvent::ChildAdded && buttons_.count(control::kUsb)) {
+        QWidget* usb = buttons_.at(control::kUsb);
+        QTimer::singleShot(0, usb, [usb] { usb->raise(); });
+    }
     return MessageWindow::event(event);
 }
 

@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 
 using namespace kyvo;
@@ -149,5 +150,29 @@ TEST_F(ChannelWindowTest, AScrambledRecordingPlaysWithItsKeyAndAnotherKeyIsRefus
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->adapter()->frameIndex.load() >= 11; }, 30000))
         << "no frames from the scrambled recording";
     EXPECT_EQ(shown.size(), 1u);
+    EXPECT_FALSE(window->ended());
+}
+
+TEST_F(ChannelWindowTest, TwoChannelsPutTheRearInTheMapsPanelAndARecordingWithoutOneSaysSoAndPlays) {
+    const QString recording = dir.filePath(QStringLiteral("drf_20240612_081500.mov"));
+    QProcess recgen;
+    recgen.start(QStringLiteral(KYVO_RECGEN_PATH),
+                 {"--no-audio", "--preset", "ultrafast", "--length", "2", "--size", "160x90", recording});
+    ASSERT_TRUE(recgen.waitForFinished(120000));
+    ASSERT_EQ(recgen.exitCode(), 0) << recgen.readAllStandardError().constData();
+
+    auto window = openWindow();
+    window->addToPlayList({recording.toStdU16String()}, false);
+    EXPECT_EQ(window->adapter()->videoRects().rect[1][2], 0) << "no rear rectangle in one channel";
+    window->takeChannelChoice({1, 0, 0});
+    const std::int16_t* rear = window->adapter()->videoRects().rect[1];
+    EXPECT_EQ((std::array<int, 4>{rear[0], rear[1], rear[2], rear[3]}), (std::array<int, 4>{689, 52, 310, 410}));
+
+    window->openSelectedFile();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], loadString(strings::kRecordedIn1Channel));
+    EXPECT_TRUE(window->playing());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window->adapter()->frameIndex.load() >= 11; }, 30000))
+        << "the front plays alone";
     EXPECT_FALSE(window->ended());
 }

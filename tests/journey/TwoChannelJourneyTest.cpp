@@ -89,6 +89,8 @@ TEST(TwoChannelJourney, TheRearPlaysInStepBesideTheFrontAndEnlargesOnADoubleClic
     display.click(kPlayButton);
     ASSERT_TRUE(waitUntil(kTimeoutMs, [&] { return litPixels(display.grab(), kRearPanel) > 1500; }))
         << "the rear picture plays in the map's panel";
+    EXPECT_TRUE(waitUntil(kTimeoutMs, [&] { return showsSkinImage(display.grab(), skin::kUsbTool, QPoint(740, 47)); }))
+        << "the USB button stays above the rear picture";
     QImage before = display.grab(kRearPanel);
     EXPECT_TRUE(waitUntil(kTimeoutMs, [&] { return display.grab(kRearPanel) != before; })) << "and moves";
 
