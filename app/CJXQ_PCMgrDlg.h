@@ -204,6 +204,7 @@ private:
     void resumePicture();
     void seekTo(float seconds, bool relative);
     void stop();
+    void endPlayback();
     void eraseStoppedRegions();
     void resetPlaybackInterface();
     bool atEndBound() const;

@@ -79,12 +79,7 @@ void CJXQ_PCMgrDlg::applyChannelChoice() {
 // played before stops as at the stop button.
 void CJXQ_PCMgrDlg::refuseWrongKey() {
     std::fprintf(stderr, "tessaro-viewer: the password does not open %s\n", currentFile_.toUtf8().constData());
-    adapter_->operate(&player::ROVUState::SkipEntry);
-    adapter_->resetClock();
-    resetPlaybackInterface();
-    eraseStoppedRegions();
-    mapActive_ = false;
-    updateMapShown();
+    endPlayback();
     messageBox(this, strings::kWrongKey, MessageIcon::Warning);
 }
 

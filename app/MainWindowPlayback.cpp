@@ -57,6 +57,11 @@ void CJXQ_PCMgrDlg::stop() {
         bars_.setSpeed(kSpeedStartPosition);
         applySpeed();
     }
+    endPlayback();
+}
+
+// The entry ends in the library and the window shows nothing playing.
+void CJXQ_PCMgrDlg::endPlayback() {
     adapter_->operate(&player::ROVUState::SkipEntry);
     adapter_->resetClock();
     resetPlaybackInterface();

@@ -210,9 +210,12 @@ int main(int argc, char** argv) {
     std::uint32_t frameCount = 0;
     std::size_t frames = 0;
     std::vector<double> latencyMs;
+    std::vector<std::intptr_t> indexes;
     for (const auto& e : player.events()) {
         if (e.code == orv::kEvStreamInfo)
             frameCount = e.frameCount;
+        if (e.code == orv::kEvFrameIndex)
+            indexes.push_back(e.parameter);
         if (e.code == orv::kEvFrame) {
             ++frames;
             latencyMs.push_back(static_cast<double>(e.latencyNs) / 1e6);
@@ -227,6 +230,12 @@ int main(int argc, char** argv) {
     std::printf("%-44s %10.2f %10.2f\n", "CPU time (s)", cpu, mpvCpu);
     std::printf("%-44s %10.2f\n", "CPU ratio library / mpv (target <= 2.0)", mpvCpu > 0 ? cpu / mpvCpu : 0.0);
     std::printf("%-44s %10zu (frame count %u)\n", "frames delivered", frames, frameCount);
+    std::string missing;
+    for (std::intptr_t i = 1; i <= static_cast<std::intptr_t>(frameCount); ++i)
+        if (std::find(indexes.begin(), indexes.end(), i) == indexes.end())
+            missing += " " + std::to_string(i);
+    if (!missing.empty())
+        std::printf("%-44s %s\n", "frame indexes not shown", missing.c_str());
     std::printf("%-44s %10.3f\n", "picture to callback 6, median (ms)", percentile(latencyMs, 0.5));
     std::printf("%-44s %10.3f\n", "picture to callback 6, 99th percentile (ms)", percentile(latencyMs, 0.99));
     std::printf("%-44s %10.1f\n", "peak resident memory (MB)", peakResidentMb());

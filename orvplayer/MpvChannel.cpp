@@ -46,8 +46,10 @@ bool usable(double value, double largest) {
 }
 
 // Two pictures in one: the rear (vid2) takes the front's (vid1) size and
-// goes below it.
-constexpr char kStackGraph[] = "[vid2][vid1]scale2ref[rear][front];[front][rear]vstack[vo]";
+// goes below it. The graph's last frame is given once more: mpv ends a file
+// whose picture comes from a graph as soon as it has the last frame, which
+// would otherwise never be shown.
+constexpr char kStackGraph[] = "[vid2][vid1]scale2ref[rear][front];[front][rear]vstack,tpad=stop=1:stop_mode=clone[vo]";
 constexpr int kStackedHalves = 2;
 
 // A value in mpv's per-file option list, quoted by its length in bytes

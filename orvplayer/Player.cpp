@@ -452,6 +452,7 @@ void Player::handleDecoderEvents() {
         } else if (event->type == MpvChannel::Event::Type::Ended) {
             if (!entryActive_ && !event->failed)
                 continue; // a load replaced before it started
+
             if (!entryActive_)
                 notify(kEvPlaying, 0); // a file that cannot be played: started and ended at once
             entryActive_ = false;
@@ -473,12 +474,12 @@ void Player::renderDueFrames() {
     // A redraw is not a new frame; a frame without a playback position is
     // the blank picture after a file.
     if (entryActive_ && channel->renderedNewFrame() && channel->renderedTime() >= 0)
-        emitFrame();
+        emitFrame(channel->renderedTime());
 }
 
-void Player::emitFrame() {
+void Player::emitFrame(double seconds) {
     MpvChannel& channel = *decoder_;
-    const double position = clientSeconds(channel.renderedTime());
+    const double position = clientSeconds(seconds);
     // mpv's playback position can be a frame early or late when it is read;
     // frames that follow one another keep counting, a jump (a seek) re-bases.
     std::uint32_t index = 0;

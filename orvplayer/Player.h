@@ -131,7 +131,8 @@ private:
     void handleCommand(const Command& command);
     void handleDecoderEvents();
     void renderDueFrames();
-    void emitFrame();
+    // Reports the frame just rendered, shown at `seconds` of the recording.
+    void emitFrame(double seconds);
     void dropStaleLoads(const std::string& first, const std::string& second);
 
     std::atomic<void*> instance_{nullptr};

@@ -113,4 +113,12 @@ int differingPixels(const QImage& a, const QImage& b, const QRect& area) {
     return count;
 }
 
+int litPixels(const QImage& screen, const QRect& area) {
+    int lit = 0;
+    for (int y = area.top(); y <= area.bottom(); y += 4)
+        for (int x = area.left(); x <= area.right(); x += 4)
+            lit += qGray(screen.pixel(x, y)) > 40;
+    return lit;
+}
+
 } // namespace kyvo::journey

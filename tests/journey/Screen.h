@@ -77,5 +77,8 @@ bool rowFilled(const QImage& screen, int i);
 int eventMarkCount(const QImage& screen);
 // Pixels of `area` that differ between two screens.
 int differingPixels(const QImage& a, const QImage& b, const QRect& area);
+// Of every fourth pixel in both directions of `area`, those that are not
+// black: a picture, not an empty frame.
+int litPixels(const QImage& screen, const QRect& area);
 
 } // namespace kyvo::journey

@@ -50,14 +50,6 @@ const QRect kRearPanel(geometry::kChannel1InWindow.left, geometry::kChannel1InWi
 constexpr double kRearScale = 310.0 / 640.0;
 const QPointF kRearVideo(kRearPanel.left(), kRearPanel.top() + (kRearPanel.height() - 360 * kRearScale) / 2);
 
-int litPixels(const QImage& screen, const QRect& area) {
-    int lit = 0;
-    for (int y = area.top(); y <= area.bottom(); y += 4)
-        for (int x = area.left(); x <= area.right(); x += 4)
-            lit += qGray(screen.pixel(x, y)) > 40;
-    return lit;
-}
-
 } // namespace
 
 TEST(TwoChannelJourney, TheRearPlaysInStepBesideTheFrontAndEnlargesOnADoubleClick) {

@@ -34,15 +34,6 @@ bool popupShown(const QImage& screen) {
            (screen.pixel(kPopupRightEdge) & 0xFFFFFF) == (kFrameGrey & 0xFFFFFF);
 }
 
-// Pixels of `area` that are not black: a picture, not an empty frame.
-int litPixels(const QImage& screen, const QRect& area) {
-    int lit = 0;
-    for (int y = area.top(); y <= area.bottom(); y += 4)
-        for (int x = area.left(); x <= area.right(); x += 4)
-            lit += qGray(screen.pixel(x, y)) > 40;
-    return lit;
-}
-
 class VideoPopupJourney : public ::testing::Test {
 protected:
     void SetUp() override {
