@@ -58,6 +58,7 @@ void CJXQ_PCMgrDlg::applyChannelChoice() {
         adapter_->channelMode.store(channelChoice_.channelMode());
         adapter_->encryptedViewMode.store(channelChoice_.encrypted);
         adapter_->key.store(channelChoice_.key);
+        adapter_->rearView.store(channelChoice_.rearView);
         // The rear's window takes its place as soon as the library makes it.
         if (channelChoice_.channelMode() == 2) {
             const layout::Rect& rear = layout::video_popup::kChannel1InWindow;

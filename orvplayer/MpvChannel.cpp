@@ -58,6 +58,48 @@ std::string quotedOption(const char* name, const std::string& value) {
     return std::string(name) + "=%" + std::to_string(value.size()) + "%" + value;
 }
 
+// The rear inset into the front: a third of the picture's content, at its
+// lower right corner with a small margin, framed by a white line.
+constexpr int kInsetDivisor = 3;
+constexpr int kInsetMarginDivisor = 40;
+constexpr int kInsetBorder = 2;
+
+// Draws the content of `source` (rows and columns of `content` in a picture
+// of `stride` bytes a row) shrunk into the lower right corner of `content` in
+// `picture`. Each inset pixel is the mean of a 2 x 2 block around its place
+// in the source, which keeps fine lines and text legible.
+void drawInset(const std::uint8_t* source, std::uint8_t* picture, const PictureBuffers::Content& content,
+               std::size_t stride) {
+    constexpr int kBytes = 4;
+    const int width = content.width / kInsetDivisor;
+    const int height = content.height / kInsetDivisor;
+    if (width <= 2 * kInsetBorder || height <= 2 * kInsetBorder)
+        return;
+    const int margin = content.width / kInsetMarginDivisor;
+    const int left = content.x + content.width - margin - width;
+    const int top = content.y + content.height - margin - height;
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* out = picture + stride * static_cast<std::size_t>(top + y) + static_cast<std::size_t>(left) * kBytes;
+        const bool borderRow = y < kInsetBorder || y >= height - kInsetBorder;
+        const int sy = std::min(content.y + y * content.height / height, content.y + content.height - 2);
+        const std::uint8_t* row0 = source + stride * static_cast<std::size_t>(sy);
+        const std::uint8_t* row1 = row0 + stride;
+        for (int x = 0; x < width; ++x, out += kBytes) {
+            if (borderRow || x < kInsetBorder || x >= width - kInsetBorder) {
+                out[0] = out[1] = out[2] = 0xFF;
+                out[3] = 0;
+                continue;
+            }
+            const int sx = std::min(content.x + x * content.width / width, content.x + content.width - 2);
+            const std::size_t at = static_cast<std::size_t>(sx) * kBytes;
+            for (int c = 0; c < 3; ++c)
+                out[c] = static_cast<std::uint8_t>((row0[at + c] + row0[at + kBytes + c] + row1[at + c] +
+                                                    row1[at + kBytes + c] + 2) / 4);
+            out[3] = 0;
+        }
+    }
+}
+
 // Copies the rows of one half of the stacked picture (`rows` rows from
 // `fromRow`) to `toRow` of a picture of the same width; every other row of
 // the picture is black.
@@ -169,7 +211,7 @@ void MpvChannel::load(const std::string& path, std::optional<std::uint32_t> key,
         if (rear.source == RearPicture::Source::File)
             options += "," + quotedOption("external-file", key ? scrambled_.address(rear.path, *key) : rear.path);
     }
-    loadsStacked_.push_back(rear.source != RearPicture::Source::None);
+    loadsStacked_.push_back(rear.source != RearPicture::Source::None ? std::optional(rear.view) : std::nullopt);
     command({"loadfile", target.c_str(), "replace", options.c_str()});
 }
 
@@ -371,7 +413,7 @@ bool MpvChannel::render(PictureBuffers& buffers, PictureBuffers* rear) {
     renderPending_ = false;
     if (!sizeKnown_)
         choosePictureSize();
-    const bool stacked = stacked_;
+    const bool stacked = stacked_.has_value();
     int size[2] = {width_, stacked ? height_ * kStackedHalves : height_};
     std::size_t stride = static_cast<std::size_t>(width_) * kBytesPerPixel;
     int block = 0;
@@ -398,11 +440,16 @@ bool MpvChannel::render(PictureBuffers& buffers, PictureBuffers* rear) {
         // middle row and the rear's starts there. Each half is put where a
         // picture of its own would have its content.
         const int middle = height_;
-        copyHalf(target, middle - content_.height, content_.height, buffers.beginWrite(width_, height_, content_),
-                 content_.y, height_, stride);
+        const bool swapped = *stacked_ == kRearSwapped;
+        const int frontFrom = middle - content_.height;
+        const int rearFrom = middle;
+        std::uint8_t* first = buffers.beginWrite(width_, height_, content_);
+        copyHalf(target, swapped ? rearFrom : frontFrom, content_.height, first, content_.y, height_, stride);
+        if (*stacked_ == kRearInside)
+            drawInset(target + stride * static_cast<std::size_t>(rearFrom - content_.y), first, content_, stride);
         if (rear) {
-            copyHalf(target, middle, content_.height, rear->beginWrite(width_, height_, content_), content_.y,
-                     height_, stride);
+            copyHalf(target, swapped ? frontFrom : rearFrom, content_.height, rear->beginWrite(width_, height_, content_),
+                     content_.y, height_, stride);
             rear->publish();
         }
     }

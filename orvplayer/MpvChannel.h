@@ -11,6 +11,7 @@
 // answered the one before (the answer comes as an event, read by nextEvent()).
 // Everything here runs on the player thread.
 
+#include "OrvPlayerAbi.h"
 #include "PictureBuffers.h"
 #include "ScrambledStream.h"
 
@@ -35,6 +36,7 @@ namespace orv {
 struct RearPicture {
     enum class Source { None, File, SecondTrack } source = Source::None;
     std::string path; // Source::File: the rear picture's file
+    RearView view = kRearBeside;
 };
 
 class MpvChannel {
@@ -104,7 +106,7 @@ public:
     // to render.
     bool render(PictureBuffers& buffers, PictureBuffers* rear = nullptr);
     // A rear picture came with the file loaded last.
-    bool hasRear() const { return stacked_; }
+    bool hasRear() const { return stacked_.has_value(); }
 
     int pictureWidth() const { return width_; }
     int pictureHeight() const { return height_; }
@@ -144,9 +146,11 @@ private:
     int height_ = 480;
     bool sizeKnown_ = false;
     bool untimed_ = false;
-    std::deque<bool> loadsStacked_;        // loads given, not yet started: with a rear picture?
-    bool startingStacked_ = false;         // the file starting now has a rear picture
-    bool stacked_ = false;                 // the file loaded last has a rear picture
+    // Where the rear picture goes, for the loads given and not yet started,
+    // the file starting now and the file loaded last; nothing: no rear.
+    std::deque<std::optional<RearView>> loadsStacked_;
+    std::optional<RearView> startingStacked_;
+    std::optional<RearView> stacked_;
     std::vector<std::uint8_t> stackedPicture_; // both halves as mpv renders them, when stacked
     PictureBuffers::Content content_{0, 0, 640, 480};
 };

@@ -109,11 +109,13 @@ private:
     void repaint(int channel);
     void setPaused(bool paused);
 
-    // What the client wants for a load, asked at every load (codes 34, 36 and
-    // 37): the channel count, and in the encrypted view mode the key of the
-    // scrambled recordings (PlayerLoads.cpp).
+    // What the client wants for a load, asked at every load (codes 34, 36,
+    // 37 and 38): the channel count, in the encrypted view mode the key of the
+    // scrambled recordings, and with two channels the rear's place
+    // (PlayerLoads.cpp).
     struct LoadSettings {
         int channelMode = 1;
+        RearView rearView = kRearBeside; // asked with two channels (code 38)
         std::optional<std::uint32_t> key; // set in the encrypted view mode
     };
     LoadSettings askLoadSettings();

@@ -26,6 +26,10 @@ Player::LoadSettings Player::askLoadSettings() {
     const auto key = static_cast<std::uint32_t>(queryInt(kEvKey, 0));
     if (encrypted == kEncryptedViewMode)
         settings.key = key;
+    if (settings.channelMode == kChannels) {
+        const std::int32_t view = queryInt(kEvRearView, kRearBeside);
+        settings.rearView = view == kRearSwapped || view == kRearInside ? static_cast<RearView>(view) : kRearBeside;
+    }
     return settings;
 }
 
@@ -82,7 +86,8 @@ void Player::loadFiles(const std::string& first, const std::string& second) {
     applyChannelMode(settings.channelMode);
     setPaused(false); // mpv would keep a pause across files
     // One channel shows the front alone, whatever the client names as second.
-    const RearPicture rear = channelMode_ == kChannels ? rearOf(first, second) : RearPicture{};
+    RearPicture rear = channelMode_ == kChannels ? rearOf(first, second) : RearPicture{};
+    rear.view = settings.rearView;
     if (channelMode_ == kChannels && rear.source == RearPicture::Source::None)
         blankRear();
     decoder_->load(first, settings.key, rear);

@@ -608,6 +608,7 @@ void ROVUAdap::onEvent(std::intptr_t parameter, int code) {
         break;
     case orv::kEvEncryptedMode: outInt(encryptedViewMode.load()); break;
     case orv::kEvKey: outInt(static_cast<std::int32_t>(key.load())); break;
+    case orv::kEvRearView: outInt(rearView.load()); break;
     default: break; // codes the adapter does not use, and codes outside 0..37
     }
 }

@@ -120,6 +120,7 @@ public:
     std::atomic<int> channelMode{2};
     std::atomic<int> encryptedViewMode{0};
     std::atomic<std::uint32_t> key{0};
+    std::atomic<int> rearView{orv::kRearBeside}; // with two channels, asked at every load
     std::atomic<int> stepping{0};
     std::atomic<std::uint8_t*> image0{nullptr};
     std::atomic<std::uint8_t*> image1{nullptr};

@@ -72,6 +72,18 @@ CDialogChannel::CDialogChannel(const settings::ChannelChoice& current, QWidget* 
     password_->setMaxLength(cd::kPasswordMaxLength);
     password_->setText(QString::fromStdString(settings::passwordOf(current)));
 
+    auto* rear = new QGroupBox(QString::fromLatin1(cd::kRearGroupText), this);
+    rear->setObjectName(QString::number(cd::kRearGroup));
+    rear->setGeometry(toQRect(cd::kRearGroupRect));
+    rearViews_ = {makeRadio(rear, cd::kRearGroupRect, cd::kRearBesideText, cd::kRearBeside, cd::kRearBesideRect),
+                  makeRadio(rear, cd::kRearGroupRect, cd::kRearSwappedText, cd::kRearSwapped, cd::kRearSwappedRect),
+                  makeRadio(rear, cd::kRearGroupRect, cd::kRearInsideText, cd::kRearInside, cd::kRearInsideRect)};
+    rearViews_[static_cast<std::size_t>(current.rearView >= 0 && current.rearView < 3 ? current.rearView : 0)]
+        ->setChecked(true);
+    // The rear's place matters with two channels only.
+    rear->setEnabled(current.channels == 1);
+    connect(twoChannels_, &QRadioButton::toggled, rear, &QWidget::setEnabled);
+
     (current.channels == 1 ? twoChannels_ : oneChannel_)->setChecked(true);
     (current.encrypted == 1 ? encryptionYes_ : encryptionNo_)->setChecked(true);
 
@@ -88,14 +100,21 @@ QRadioButton* CDialogChannel::radio(int controlId) const {
     case cd::kTwoChannels: return twoChannels_;
     case cd::kEncryptionNo: return encryptionNo_;
     case cd::kEncryptionYes: return encryptionYes_;
+    case cd::kRearBeside: return rearViews_[0];
+    case cd::kRearSwapped: return rearViews_[1];
+    case cd::kRearInside: return rearViews_[2];
     default: return nullptr;
     }
 }
 
 void CDialogChannel::onOk() {
+    int view = 0;
+    for (std::size_t i = 0; i < rearViews_.size(); ++i)
+        if (rearViews_[i]->isChecked())
+            view = static_cast<int>(i);
     const settings::ChoiceOutcome outcome =
         settings::confirmChannelChoice(choice_, twoChannels_->isChecked() ? 1 : 0, encryptionYes_->isChecked() ? 1 : 0,
-                                       password_->text().toStdString());
+                                       password_->text().toStdString(), view);
     if (outcome.answer == settings::ChoiceAnswer::KeyRefused) {
         messageBox(this, strings::kKeyRefused, MessageIcon::Warning);
         password_->setFocus();

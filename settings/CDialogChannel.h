@@ -1,7 +1,8 @@
 #pragma once
 // The channel dialog: "1. Channel Selection" ("1 Channel" / "2 Channel") and
 // "2. Encryption File View Mode" ("No" / "Yes  ->" with the password "P/W",
-// at most eight characters, shown as dots). Black, with white texts; the
+// at most eight characters, shown as dots), and the viewer's own "3. Rear
+// Picture" ("Beside" / "Swapped" / "Inside"), enabled while "2 Channel" is. Black, with white texts; the
 // password edit and the OK button keep their own looks.
 //
 // The main window runs it modally with the choice in force. OK (or Enter)
@@ -15,6 +16,8 @@
 #include "ChannelChoice.h"
 
 #include <QDialog>
+
+#include <array>
 
 class QLineEdit;
 class QRadioButton;
@@ -30,7 +33,8 @@ public:
     // The choice OK accepted; before that, the one the dialog opened with.
     const settings::ChannelChoice& choice() const { return choice_; }
 
-    // A radio button by its control id (1092, 1093, 1238, 1239), or nullptr.
+    // A radio button by its control id (1092, 1093, 1238, 1239, 1251 to
+    // 1253), or nullptr.
     QRadioButton* radio(int controlId) const;
     QLineEdit* passwordEdit() const { return password_; }
     SkinButton* okButton() const { return ok_; }
@@ -48,6 +52,7 @@ private:
     QRadioButton* encryptionNo_ = nullptr;
     QRadioButton* encryptionYes_ = nullptr;
     QLineEdit* password_ = nullptr;
+    std::array<QRadioButton*, 3> rearViews_{}; // beside, swapped, inside
     SkinButton* ok_ = nullptr;
 };
 

@@ -138,8 +138,17 @@ enum EventCode : int {
     kEvPauseToggle = 35,
     kEvEncryptedMode = 36,
     kEvKey = 37,
-    kEvLastCode = 37,
+    // Asked at every load with two channels: where the rear picture goes
+    // (RearView below). Clients that do not answer leave it beside the front.
+    kEvRearView = 38,
+    kEvLastCode = 38,
 };
+
+// The rear picture's place with two channels: in the second channel's window
+// (beside), swapped with the front (the front in the second window), or also
+// inset into the front's lower right corner (stills and prints of channel 0
+// then hold both).
+enum RearView : int { kRearBeside = 0, kRearSwapped = 1, kRearInside = 2 };
 
 // Messages the client sends to the video windows.
 enum VideoWindowMessage : unsigned {

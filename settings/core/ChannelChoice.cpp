@@ -21,12 +21,19 @@ int radioField(FieldSplitter& fields) {
     return field == "1" ? 1 : 0;
 }
 
+constexpr int kRearViews = 3;
+
+int rearView(int value) {
+    return value >= 0 && value < kRearViews ? value : 0;
+}
+
 } // namespace
 
 ChoiceOutcome confirmChannelChoice(const ChannelChoice& current, int channels, int encrypted,
-                                   std::string_view password) {
+                                   std::string_view password, int view) {
     ChannelChoice next = current;
     next.channels = radio(channels);
+    next.rearView = rearView(view);
     next.encrypted = radio(encrypted);
     if (next.encrypted == 1) {
         const std::optional<std::uint32_t> key = scramble::parseKey(password);
@@ -49,6 +56,8 @@ std::string channelChoiceText(const ChannelChoice& choice) {
     text += kSeparator;
     text += scramble::keyText(choice.key);
     text += kSeparator;
+    text += std::to_string(rearView(choice.rearView));
+    text += kSeparator;
     return text;
 }
 
@@ -62,6 +71,9 @@ ChannelChoice readChannelChoiceText(std::string_view text) {
     choice.key = scramble::parseKey(key).value_or(0);
     if (choice.key == 0)
         choice.encrypted = 0;
+    std::string view;
+    fields.next(view, kFieldMaxBytes);
+    choice.rearView = view.size() == 1 ? rearView(view[0] - '0') : 0;
     return choice;
 }
 

@@ -100,18 +100,21 @@ TEST_F(ChannelWindowTest, TheDialogsChoiceReachesTheAdapterAndSurvivesARestart) 
             dialog.radio(cd::kTwoChannels)->click();
             dialog.radio(cd::kEncryptionYes)->click();
             dialog.passwordEdit()->setText(QStringLiteral("5a17c0de"));
+            dialog.radio(cd::kRearInside)->click();
             dialog.onOk();
         });
         QTest::mouseClick(window->button(control::kChannel), Qt::LeftButton);
         EXPECT_TRUE(choose.acted());
-        EXPECT_EQ(window->channelChoice(), (settings::ChannelChoice{1, 1, kKey}));
+        EXPECT_EQ(window->channelChoice(), (settings::ChannelChoice{1, 1, kKey, 2}));
         expectAdapterHas(*window, 2, 1, kKey);
+        EXPECT_EQ(window->adapter()->rearView.load(), orv::kRearInside);
         window->endDialog(2);
     }
     {
         auto window = openWindow();
-        EXPECT_EQ(window->channelChoice(), (settings::ChannelChoice{1, 1, kKey}));
+        EXPECT_EQ(window->channelChoice(), (settings::ChannelChoice{1, 1, kKey, 2}));
         expectAdapterHas(*window, 2, 1, kKey);
+        EXPECT_EQ(window->adapter()->rearView.load(), orv::kRearInside);
 
         // Leaving the dialog with Escape changes nothing.
         WhenTheDialogOpens leave([](CDialogChannel& dialog) {

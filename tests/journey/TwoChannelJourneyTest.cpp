@@ -1,7 +1,8 @@
-// Two cameras: the user picks "2 Channel" in the channel dialog of the top
-// strip and plays a recording again. The rear picture plays in the map's panel
+// Two cameras: the user picks "2 Channel" and the rear "Inside" in the channel
+// dialog of the top strip and plays a recording again. The rear picture plays in the map's panel
 // beside the front; paused, both show the same frame (recgen burns the frame's
-// number into both). A double click on the rear enlarges it in the right popup.
+// number into both), and the rear shows once more inside the front's corner.
+// A double click on the rear enlarges it in the right popup.
 
 #include "ChannelChoice.h"
 #include "Screen.h"
@@ -27,6 +28,7 @@ const QPoint kChannelButton(865 + 22, 1 + 12);
 // The dialog stands centred over the 1020 x 780 main window.
 const QPoint kDialogOrigin((1020 - cd::kSize.width) / 2, (780 - cd::kSize.height) / 2);
 const QPoint kTwoChannels = centreOf(kDialogOrigin, cd::kTwoChannelsRect);
+const QPoint kRearInside = centreOf(kDialogOrigin, cd::kRearInsideRect);
 const QPoint kDialogOk = kDialogOrigin + QPoint(cd::kOkButton.x, cd::kOkButton.y);
 
 // recgen's frame code in a 640 x 360 picture: twelve blocks of 32 pixels at
@@ -68,11 +70,12 @@ TEST(TwoChannelJourney, TheRearPlaysInStepBesideTheFrontAndEnlargesOnADoubleClic
     ViewerProcess viewer(display, config, dir.path(), {file});
     ASSERT_TRUE(viewer.waitForMainScreen()) << viewer.output().toStdString();
 
-    // The channel dialog: "2 Channel", OK.
+    // The channel dialog: "2 Channel", the rear also inside the front, OK.
     display.click(kChannelButton);
     ASSERT_TRUE(waitUntil(kTimeoutMs, [&] { return showsSkinImage(display.grab(), skin::kPopupOkNormal, kDialogOk); }))
         << "the channel dialog opens";
     display.click(kTwoChannels);
+    display.click(kRearInside);
     display.click(kDialogOk + QPoint(43, 14));
     ASSERT_TRUE(waitUntil(kTimeoutMs, [&] { return !showsSkinImage(display.grab(), skin::kPopupOkNormal, kDialogOk); }));
 
@@ -99,6 +102,11 @@ TEST(TwoChannelJourney, TheRearPlaysInStepBesideTheFrontAndEnlargesOnADoubleClic
     const int rear = frameCodeAt(still, kRearVideo, kRearScale);
     EXPECT_GT(front, 0);
     EXPECT_EQ(rear, front) << "the rear shows the front's frame";
+    // The rear inside the front: a third of its size, white-framed, 1/40 of
+    // its width from its lower right corner.
+    const QPoint inset = kVideoArea.topLeft() + QPoint(640 - 16 - 213, 360 - 16 - 120);
+    EXPECT_GT(qGray(still.pixel(inset + QPoint(1, 1))), 230) << "the inset's frame";
+    EXPECT_GT(qGray(still.pixel(inset + QPoint(212, 119))), 230);
 
     // The rear enlarged: the right popup shows it.
     display.doubleClick(kRearPanel.center());

@@ -87,6 +87,7 @@ void PlayerHarness::record(std::intptr_t parameter, int code) {
     case orv::kEvVolume: outInt(volume); break;
     case orv::kEvEncryptedMode: outInt(encryptedViewMode); break;
     case orv::kEvKey: outInt(static_cast<std::int32_t>(key.load())); break;
+    case orv::kEvRearView: outInt(rearView); break;
     case orv::kEvPopup0Shown:
     case orv::kEvPopup1Shown: outInt(0); break;
     default: break;

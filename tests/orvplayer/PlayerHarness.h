@@ -44,6 +44,7 @@ public:
     std::atomic<std::int32_t> channelMode{1};
     std::atomic<std::int32_t> encryptedViewMode{0};
     std::atomic<std::uint32_t> key{0};
+    std::atomic<std::int32_t> rearView{orv::kRearBeside};
     orv::VideoRectTable rects{{{24, 45, 640, 360}, {0, 0, 320, 240}}};
     orv::VideoRectTable popupRects{};
     std::int32_t volume = 100;

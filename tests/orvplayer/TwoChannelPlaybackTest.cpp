@@ -11,6 +11,7 @@
 #include "QtTempFolder.h"
 
 #include <QProcess>
+#include <QRect>
 #include <QTest>
 #include <QWidget>
 
@@ -214,6 +215,58 @@ TEST_F(TwoChannelPlaybackTest, AScrambledRecordingsRearFileIsReadWithTheSameKeyA
     ASSERT_EQ(frames.size(), static_cast<std::size_t>(kSeconds * kFps));
     EXPECT_EQ(frames.back().front, kSeconds * kFps - 1);
     EXPECT_EQ(frames.back().rear, kSeconds * kFps - 1);
+}
+
+// Paused on one frame under each rear view: "swapped" trades the two
+// pictures, "inside" keeps both and shrinks the rear into the front's lower
+// right corner (a third of its size, 1/40 of its width from the edges).
+TEST_F(TwoChannelPlaybackTest, TheRearSwapsWithTheFrontOrGoesInsideIt) {
+    const QString front = makeRecording(dir, "drf_20240612_081500.mov", "file");
+    const QString rear = dir.filePath("drf_20240612_081500_R.mov");
+    struct Pictures {
+        std::vector<std::uint8_t> front, rear;
+    };
+    auto pausedAtOneSecond = [&](int view) {
+        player.rearView = view;
+        if (player.running())
+            player.command(loadCommand(front, rear));
+        else
+            player.start(front.toStdString(), rear.toStdString());
+        playFrames(5);
+        player.command("seek 1.0 2");
+        player.command("pause");
+        settle();
+        Pictures p{std::vector<std::uint8_t>(kPictureWidth * kPictureHeight * kBytesPerPixel),
+                   std::vector<std::uint8_t>(kPictureWidth * kPictureHeight * kBytesPerPixel)};
+        OrvPictureCopy copy{};
+        EXPECT_TRUE(player.copyPicture(0, p.front, copy));
+        EXPECT_TRUE(player.copyPicture(1, p.rear, copy));
+        EXPECT_EQ(frameCodeOf(p.front), kFps);
+        return p;
+    };
+    const Pictures beside = pausedAtOneSecond(orv::kRearBeside);
+    const Pictures swapped = pausedAtOneSecond(orv::kRearSwapped);
+    const Pictures inside = pausedAtOneSecond(orv::kRearInside);
+    EXPECT_NE(beside.front, beside.rear);
+    EXPECT_TRUE(swapped.front == beside.rear) << "the rear in the first picture";
+    EXPECT_TRUE(swapped.rear == beside.front) << "the front in the second picture";
+    EXPECT_TRUE(inside.rear == beside.rear);
+
+    const QRect inset(640 - 16 - 213, 60 + 360 - 16 - 120, 213, 120);
+    int changedInside = 0;
+    int changedOutside = 0;
+    for (int y = 0; y < kPictureHeight; ++y)
+        for (int x = 0; x < kPictureWidth; ++x) {
+            const std::size_t at = (static_cast<std::size_t>(y) * kPictureWidth + x) * kBytesPerPixel;
+            const bool changed = std::abs(inside.front[at] - beside.front[at]) + std::abs(inside.front[at + 1] - beside.front[at + 1]) +
+                                     std::abs(inside.front[at + 2] - beside.front[at + 2]) > 30;
+            (inset.contains(x, y) ? changedInside : changedOutside) += changed ? 1 : 0;
+        }
+    EXPECT_EQ(changedOutside, 0);
+    EXPECT_GT(changedInside, inset.width() * inset.height() / 2);
+    // The inset's white frame.
+    const std::size_t corner = (static_cast<std::size_t>(inset.top()) * kPictureWidth + inset.left()) * kBytesPerPixel;
+    EXPECT_EQ(inside.front[corner], 0xFF);
 }
 
 TEST_F(TwoChannelPlaybackTest, WithoutARearPictureTheFrontPlaysAloneAndTheRearIsBlack) {

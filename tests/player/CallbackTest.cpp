@@ -184,7 +184,7 @@ TEST_F(PlayerAdapterTest, StreamRecordSetsTheFrameCountAndIndexTheFrame) {
 TEST_F(PlayerAdapterTest, CodesItDoesNotUseChangeNothing) {
     adapter->ChangeState(&adapter->playing());
     const ROVUState* previous = adapter->previous();
-    for (int code : {-1, 1, 2, 5, 7, 8, 9, 11, 12, 13, 15, 19, 38, 100, 0x10000}) {
+    for (int code : {-1, 1, 2, 5, 7, 8, 9, 11, 12, 13, 15, 19, 39, 100, 0x10000}) {
         SCOPED_TRACE(code);
         OutWord word;
         emitElsewhere(code, &word.bytes);

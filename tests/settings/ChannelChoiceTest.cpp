@@ -43,8 +43,8 @@ TEST(ChannelChoiceTest, OkTakesTheFieldsOrRefusesAPasswordThatIsNoKey) {
 }
 
 TEST(ChannelChoiceTest, KeptTextReadsBackAndGarbleGivesWhatCanBeRead) {
-    const ChannelChoice choice{1, 1, 0x5A17C0DEu};
-    EXPECT_EQ(channelChoiceText(choice), "1?1?5A17C0DE?");
+    const ChannelChoice choice{1, 1, 0x5A17C0DEu, 2};
+    EXPECT_EQ(channelChoiceText(choice), "1?1?5A17C0DE?2?");
     EXPECT_EQ(readChannelChoiceText(channelChoiceText(choice)), choice);
     EXPECT_EQ(passwordOf(choice), "5A17C0DE");
     EXPECT_EQ(passwordOf(ChannelChoice{}), "");
@@ -63,6 +63,10 @@ TEST(ChannelChoiceTest, KeptTextReadsBackAndGarbleGivesWhatCanBeRead) {
         {"2?9?1?", {0, 0, 1u}},      // radios beyond 1 read as the first button
         {"1*0?1?AB?", {1, 0, 1u}},   // "*" ends a field too: "1", "0", "1"
         {"\xFF\xFF?\xFF", {}},
+        {"1?1?5A17C0DE?", {1, 1, 0x5A17C0DEu, 0}}, // kept before the rear's place was: beside
+        {"1?0??1?", {1, 0, 0, 1}},
+        {"1?0??3?", {1, 0, 0, 0}},                 // no such place
+        {"1?0??12?", {1, 0, 0, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -61,6 +61,11 @@ TEST_F(ChannelDialogTest, OpensOnTheChoiceInForceWhiteOnBlack) {
     EXPECT_TRUE(dialog.radio(cd::kTwoChannels)->isChecked());
     EXPECT_FALSE(dialog.radio(cd::kOneChannel)->isChecked());
     EXPECT_TRUE(dialog.radio(cd::kEncryptionYes)->isChecked());
+    EXPECT_TRUE(dialog.radio(cd::kRearBeside)->isChecked());
+    EXPECT_TRUE(dialog.radio(cd::kRearSwapped)->isEnabled()) << "two channels: the rear's place can be chosen";
+    dialog.radio(cd::kOneChannel)->click();
+    EXPECT_FALSE(dialog.radio(cd::kRearSwapped)->isEnabled());
+    dialog.radio(cd::kTwoChannels)->click();
     QLineEdit* edit = dialog.passwordEdit();
     EXPECT_EQ(edit->echoMode(), QLineEdit::Password);
     EXPECT_EQ(edit->maxLength(), 8);
@@ -75,7 +80,7 @@ TEST_F(ChannelDialogTest, OpensOnTheChoiceInForceWhiteOnBlack) {
     EXPECT_EQ(image.pixel(image.width() - 3, image.height() - 3), qRgb(0, 0, 0));
     // The texts of the radio buttons and the "P/W" label: white on black.
     for (const layout::Rect& r : {cd::kOneChannelRect, cd::kTwoChannelsRect, cd::kEncryptionNoRect,
-                                  cd::kPasswordLabelRect}) {
+                                  cd::kPasswordLabelRect, cd::kRearSwappedRect}) {
         const QRect area(r.left, r.top, r.width(), r.height());
         EXPECT_GT(countPixels(image, area, kLight, 255), 5) << r.left << "," << r.top;
         EXPECT_GT(countPixels(image, area, kDark, kDark), area.width() * area.height() / 2);
@@ -104,9 +109,10 @@ TEST_F(ChannelDialogTest, ARefusedPasswordKeepsTheDialogOpenAndAKeyCloses) {
 
     // Enter in the edit is OK.
     typePassword(dialog, QStringLiteral("80000000"));
+    dialog.radio(cd::kRearInside)->click();
     QTest::keyClick(dialog.passwordEdit(), Qt::Key_Return);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.choice(), (settings::ChannelChoice{1, 1, 0x80000000u}));
+    EXPECT_EQ(dialog.choice(), (settings::ChannelChoice{1, 1, 0x80000000u, 2}));
     EXPECT_EQ(shown.size(), 3u);
 }
