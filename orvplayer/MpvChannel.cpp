@@ -178,7 +178,19 @@ bool MpvChannel::start(bool audio, std::string& error) {
 void MpvChannel::command(std::initializer_list<const char*> args) {
     if (!mpv_)
         return;
-    waiting_.emplace_back(args.begin(), args.end());
+    waiting_.push_back({{args.begin(), args.end()}, {}});
+    issueNext();
+}
+
+void MpvChannel::namedCommand(std::initializer_list<std::pair<const char*, std::string>> args) {
+    if (!mpv_)
+        return;
+    Arguments named;
+    for (const auto& [name, value] : args) {
+        named.names.emplace_back(name);
+        named.values.push_back(value);
+    }
+    waiting_.push_back(std::move(named));
     issueNext();
 }
 
@@ -187,15 +199,33 @@ void MpvChannel::issueNext() {
     while (mpv_ && running_ == 0 && !waiting_.empty()) {
         const Arguments args = std::move(waiting_.front());
         waiting_.pop_front();
-        const char* argv[kMaxArguments + 1] = {};
-        for (std::size_t i = 0; i < args.size() && i < kMaxArguments; ++i)
-            argv[i] = args[i].c_str();
         const std::uint64_t id = nextReplyId_++;
+        int result = 0;
+        if (args.names.empty()) {
+            const char* argv[kMaxArguments + 1] = {};
+            for (std::size_t i = 0; i < args.values.size() && i < kMaxArguments; ++i)
+                argv[i] = args.values[i].c_str();
+            result = mpv_command_async(mpv_, id, argv);
+        } else {
+            // mpv parses the command before it returns: the strings need not outlive the call.
+            std::vector<mpv_node> values(args.values.size());
+            std::vector<char*> keys(args.names.size());
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                values[i].format = MPV_FORMAT_STRING;
+                values[i].u.string = const_cast<char*>(args.values[i].c_str());
+                keys[i] = const_cast<char*>(args.names[i].c_str());
+            }
+            mpv_node_list list{static_cast<int>(values.size()), values.data(), keys.data()};
+            mpv_node map{};
+            map.format = MPV_FORMAT_NODE_MAP;
+            map.u.list = &list;
+            result = mpv_command_node_async(mpv_, id, &map);
+        }
         // A command mpv refuses at once gets no answer: the next one goes.
-        if (mpv_command_async(mpv_, id, argv) >= 0)
+        if (result >= 0)
             running_ = id;
         else
-            std::fprintf(stderr, "orvplayer: channel %d: command %s refused\n", index_, argv[0]);
+            std::fprintf(stderr, "orvplayer: channel %d: command %s refused\n", index_, args.values.front().c_str());
     }
 }
 
@@ -212,7 +242,8 @@ void MpvChannel::load(const std::string& path, std::optional<std::uint32_t> key,
             options += "," + quotedOption("external-file", key ? scrambled_.address(rear.path, *key) : rear.path);
     }
     loadsStacked_.push_back(rear.source != RearPicture::Source::None ? std::optional(rear.view) : std::nullopt);
-    command({"loadfile", target.c_str(), "replace", options.c_str()});
+    // By name: later mpv versions put another argument before the options.
+    namedCommand({{"name", "loadfile"}, {"url", target}, {"flags", "replace"}, {"options", options}});
 }
 
 void MpvChannel::stop() {

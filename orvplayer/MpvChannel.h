@@ -21,6 +21,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct mpv_handle;
@@ -113,9 +114,15 @@ public:
     int pictureBytes() const { return width_ * height_ * 4; }
 
 private:
-    using Arguments = std::vector<std::string>;
+    // A command's arguments, by position; or, with names, by name (the
+    // first name is "name", the command's own).
+    struct Arguments {
+        std::vector<std::string> values;
+        std::vector<std::string> names;
+    };
 
     void command(std::initializer_list<const char*> args);
+    void namedCommand(std::initializer_list<std::pair<const char*, std::string>> args);
     // Hands the oldest waiting command to mpv unless one is still running.
     void issueNext();
     void choosePictureSize();

@@ -495,7 +495,13 @@ void Player::emitFrame(double seconds) {
         index = lastIndex_ + 1;
     }
     // No frame lies past the last one, however late a position was read.
+    // Past the last one already shown, it is the last frame given once more
+    // (the end of a two-channel graph): not a frame of its own.
     if (facts_.frameCount > 0 && index > static_cast<std::uint64_t>(facts_.frameCount)) {
+        if (lastIndex_ == static_cast<std::uint64_t>(facts_.frameCount)) {
+            frameStepPending_ = false;
+            return;
+        }
         index = static_cast<std::uint32_t>(facts_.frameCount);
         if (facts_.fps > 0)
             time = (index - 1) / facts_.fps;
