@@ -408,10 +408,12 @@ void Player::handleCommand(const Command& command) {
     // A seek resumes playback. The seek goes first, so that a paused player
     // shows nothing of the old position before the new one.
     case Command::Kind::SeekRelative:
+        fromStart_ = false;
         each([&](MpvChannel& c) { c.seek(command.value, false); });
         setPaused(false);
         break;
     case Command::Kind::SeekAbsolute:
+        fromStart_ = false;
         each([&](MpvChannel& c) { c.seek(command.value, true); });
         setPaused(false);
         break;
@@ -442,6 +444,7 @@ void Player::handleDecoderEvents() {
         if (event->type == MpvChannel::Event::Type::Loaded) {
             entryActive_ = true;
             lastIndex_ = 0;
+            fromStart_ = true;
             facts_ = channel->facts();
             length_ = static_cast<float>(clientSeconds(facts_.duration));
             streamInfo_.frameCount = facts_.frameCount >= 0 && facts_.frameCount <= kLargestReportedFrameCount
@@ -482,6 +485,8 @@ void Player::emitFrame(double seconds) {
     const double position = clientSeconds(seconds);
     // mpv's playback position can be a frame early or late when it is read;
     // frames that follow one another keep counting, a jump (a seek) re-bases.
+    // A file's start counts as the frame before its first, so that its first
+    // frame is frame 1 even when the position was read a frame late.
     std::uint32_t index = 0;
     double time = position;
     if (facts_.fps > 0) {
@@ -489,7 +494,8 @@ void Player::emitFrame(double seconds) {
         const std::int64_t candidate =
             std::min<std::int64_t>(std::llround(position * facts_.fps) + 1, std::numeric_limits<std::uint32_t>::max());
         const std::int64_t next = static_cast<std::int64_t>(lastIndex_) + 1;
-        index = static_cast<std::uint32_t>(lastIndex_ > 0 && std::llabs(candidate - next) <= 1 ? next : candidate);
+        const bool following = lastIndex_ > 0 || fromStart_;
+        index = static_cast<std::uint32_t>(following && std::llabs(candidate - next) <= 1 ? next : candidate);
         time = (index - 1) / facts_.fps;
     } else {
         index = lastIndex_ + 1;
@@ -507,6 +513,7 @@ void Player::emitFrame(double seconds) {
             time = (index - 1) / facts_.fps;
     }
     lastIndex_ = index;
+    fromStart_ = false;
     frameStepPending_ = false;
     const auto shownTime = static_cast<float>(clientSeconds(time));
     for (int c = 0; c < (channelMode_ == 2 ? 2 : 1); ++c)

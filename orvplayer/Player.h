@@ -162,6 +162,7 @@ private:
     bool paused_ = false;
     bool entryActive_ = false;
     std::uint32_t lastIndex_ = 0; // index of the last frame reported
+    bool fromStart_ = false;      // the file plays from its start, no frame reported yet
     // A frame step was asked and its frame is not shown yet: that frame is
     // rendered as soon as mpv has it, not at its playback time (the picture
     // stays paused after it, so its time on the clock means nothing, and a
