@@ -227,6 +227,7 @@ private:
     void onClearList();
     LResult onFilesAdd(WParam count, LParam kind);
     void readEventMarks();
+    void exportTrip(); // MainWindowTrip.cpp
     std::string rearPictureOf(const std::string& front);
     void skipBrokenFile();
     bool playListPress(int x, int y);

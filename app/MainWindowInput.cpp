@@ -33,6 +33,12 @@ bool CJXQ_PCMgrDlg::eventFilter(QObject* watched, QEvent* event) {
     }
     if (key == Qt::Key_Escape)
         return true;
+    // Ctrl+E: the trip of the recording that plays, as GPX in the backup folder.
+    if (unlocked_ && widget != passwordEdit_ && key == Qt::Key_E &&
+        (static_cast<QKeyEvent*>(event)->modifiers() & Qt::ControlModifier)) {
+        exportTrip();
+        return true;
+    }
     // The step controls are keys: arrows one second back and forward, "." one frame.
     if (unlocked_ && widget != passwordEdit_ && stepKey(key))
         return true;

@@ -68,6 +68,9 @@ enum StringId : int {
     kPrintFailed = 171,          // the print job could not be started or finished
     kWrongKey = 172,             // the password (key) does not open the encrypted recording
     kKeyRefused = 173,           // the channel dialog's password is no key: 1 to 8 hexadecimal digits, not 0
+    kTripExported = 174,         // Ctrl+E wrote the trip's GPX file (%1: its path)
+    kTripExportFailed = 175,     // Ctrl+E: the trip's GPX file could not be written (%1: its path)
+    kTripNoTelemetry = 176,      // Ctrl+E: the recording holds no positions to export
 };
 
 } // namespace kyvo::strings

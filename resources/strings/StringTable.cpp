@@ -84,6 +84,9 @@ constexpr std::array kTable{
     Entry{kWrongKey, "Unable to play the encrypted file: the password (P/W) does not match it.\n"
                      "Choose 'Encryption File View Mode' again with the right password.\n"},
     Entry{kKeyRefused, "The password (P/W) must be 1 to 8 hexadecimal digits (0-9, A-F), not 0.\n"},
+    Entry{kTripExported, "行程軌跡已匯出：%1"},
+    Entry{kTripExportFailed, "無法寫入行程軌跡檔案：%1"},
+    Entry{kTripNoTelemetry, "此檔案沒有可匯出的 GPS 位置。"},
 };
 
 constexpr bool sortedById() {

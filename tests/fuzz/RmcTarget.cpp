@@ -1,8 +1,11 @@
 // "$GPRMC" target: the sentence is decoded as a telemetry entry hands it over
 // (cut at its first NUL, at most the 128-byte record) and as any text; every
 // text of the GPS box, the speed window and the print-out is then made from
-// the fix.
+// the fix. The trip export's strict reading takes the same texts: a fix it
+// accepts lies on the globe at a time it can write.
 #include "FuzzTargets.h"
+#include "RmcSentence.h"
+#include "TripWriters.h"
 #include "TelemetryFix.h"
 #include "TelemetryFormat.h"
 #include "TelemetrySpeed.h"
@@ -81,6 +84,17 @@ int rmcTarget(const std::uint8_t* data, std::size_t size) {
     if (decoded)
         formatFix(whole);
     require(std::isfinite(app::readNmeaNumber(text)), "a number field reads as a finite number");
+
+    for (const std::string_view input : {sentence, text}) {
+        const trip::RmcReading reading = trip::readRmcSentence(input);
+        if (reading.status != trip::SentenceStatus::Fix)
+            continue;
+        require(std::abs(reading.latitude) <= 90 && std::abs(reading.longitude) <= 180, "a fix lies on the globe");
+        require(reading.speedKmh >= 0 && std::isfinite(reading.speedKmh) && reading.course >= 0 &&
+                    reading.course < 360,
+                "speed and course are in range");
+        require(trip::isoTime(reading.utcSeconds).size() == 24, "the fix's time writes as ISO 8601");
+    }
     return 0;
 }
 

@@ -96,12 +96,18 @@ QByteArray contentsOf(const QString& path) {
 
 } // namespace
 
-TEST(EvidenceJourney, APlayingRecordingIsBackedUpIntoTheChosenFolder) {
+TEST(EvidenceJourney, APlayingRecordingIsBackedUpIntoTheChosenFolderAndItsTripExportedThere) {
     QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/kyvoevidence-XXXXXX"));
     VirtualDisplay display;
     ASSERT_TRUE(display.ok()) << display.error().toStdString();
     const QString recording =
         makeRecording(dir.filePath(QStringLiteral("card/drf_20240612_081500.mov")), 8, QStringLiteral("320x180"));
+    // The next piece of the same drive, and one after a long stop.
+    ASSERT_FALSE(makeRecording(dir.filePath(QStringLiteral("card/drf_20240612_081508.mov")), 2,
+                               QStringLiteral("64x36"), {QStringLiteral("--route-offset"), QStringLiteral("8")})
+                     .isEmpty());
+    ASSERT_FALSE(
+        makeRecording(dir.filePath(QStringLiteral("card/drf_20240612_093000.mov")), 2, QStringLiteral("64x36")).isEmpty());
     const QString backups = dir.filePath(QStringLiteral("backups"));
     QDir().mkpath(backups);
 
@@ -135,6 +141,18 @@ TEST(EvidenceJourney, APlayingRecordingIsBackedUpIntoTheChosenFolder) {
     display.key(XK_Return);
     EXPECT_TRUE(waitUntil(kTimeoutMs, [&] { return volumePosition(display.grab()) == volume; }))
         << "the sound comes back as it was";
+
+    // Ctrl+E: the trip (this recording and the next piece) as GPX beside the copy.
+    const QImage before = display.grab();
+    display.controlKey(XK_e);
+    const QString gpx = backups + QStringLiteral("/trip_drf_20240612_081500.gpx");
+    ASSERT_TRUE(waitUntil(kTimeoutMs, [&] { return QFileInfo::exists(gpx); })) << "the trip's GPX file";
+    const QByteArray track = contentsOf(gpx);
+    EXPECT_EQ(track.count("<trkseg>"), 2) << "two pieces of one trip";
+    EXPECT_EQ(track.count("drf_20240612_093000"), 0) << "the drive after the long stop is another trip";
+    EXPECT_TRUE(waitUntil(kTimeoutMs, [&] { return differingPixels(display.grab(), before, kMainWindowArea) > 500; }))
+        << "the message names the file";
+    display.key(XK_Return);
     display.click(kCloseButton);
     EXPECT_TRUE(viewer.waitForExit());
 }

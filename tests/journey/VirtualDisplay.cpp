@@ -195,6 +195,18 @@ void VirtualDisplay::key(unsigned long keysym) {
         keyCode(code, XkbKeycodeToKeysym(display_, code, 0, 0) != keysym);
 }
 
+void VirtualDisplay::controlKey(unsigned long keysym) {
+    if (!display_)
+        return;
+    const KeyCode control = XKeysymToKeycode(display_, XK_Control_L);
+    const KeyCode code = XKeysymToKeycode(display_, keysym);
+    XTestFakeKeyEvent(display_, control, True, CurrentTime);
+    XTestFakeKeyEvent(display_, code, True, CurrentTime);
+    XTestFakeKeyEvent(display_, code, False, CurrentTime);
+    XTestFakeKeyEvent(display_, control, False, CurrentTime);
+    flush(kKeyPauseMs);
+}
+
 void VirtualDisplay::type(const QString& text) {
     for (const QChar c : text) {
         // Printable ASCII keysyms equal their character codes.

@@ -47,6 +47,8 @@ public:
 
     // One key press and release by keysym (XK_Left, XK_Return, XK_period...).
     void key(unsigned long keysym);
+    // `keysym` with Control held.
+    void controlKey(unsigned long keysym);
     // Types printable ASCII text, with Shift where the keyboard needs it.
     void type(const QString& text);
 

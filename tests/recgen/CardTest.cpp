@@ -2,6 +2,7 @@
 // files, their continuity, idempotency, and the refusals.
 #include "BoxReader.h"
 #include "RecgenTestSupport.h"
+#include "SampleCard.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,26 @@ TEST(SampleCardTest, FillsTheCardOnceWithRecordingsThatContinueEachOther) {
 }
 
 // A card mounted as .../NO_NAME/ is an ordinary place for recordings.
+TEST(SampleCardTest, ATripCardPutsItsDrivesTheGapApartAndGoesOnWhereTheCarStopped) {
+    CardOptions options;
+    options.folder = "/card";
+    options.trips = 2;
+    options.piecesPerTrip = 3;
+    options.tripGapS = 600;
+    options.base.lengthS = 60;
+    const std::vector<CardItem> items = planCard(options);
+    ASSERT_EQ(items.size(), 6u);
+    EXPECT_EQ(items[0].path.filename(), "drf_20240612_081500.mov");
+    EXPECT_EQ(items[2].path.filename(), "drf_20240612_081700.mov");
+    EXPECT_EQ(items[3].path.filename(), "drf_20240612_082800.mov") << "three minutes of driving, ten parked";
+    EXPECT_DOUBLE_EQ(items[3].options.routeOffsetS, 180.0) << "the drive goes on where it stopped";
+    for (const CardItem& item : items)
+        EXPECT_EQ(item.options.kind, RecordingKind::Normal);
+
+    options.piecesPerTrip = 0;
+    EXPECT_THROW(validateCard(options), RecordingError);
+}
+
 TEST(SampleCardTest, TakesAFolderWithAnUnderscore) {
     TempFolder scratch;
     const fs::path card = scratch.path() / "NO_NAME";

@@ -147,6 +147,12 @@ const std::vector<OptionSpec>& optionTable() {
              const int count = parseNumber<int>(v, "--count-each");
              p.card.normalCount = p.card.eventCount = p.card.manualCount = count;
          }},
+        {"--trips", "N", kCard,
+         [](Parsed& p, std::string_view v) { p.card.trips = parseNumber<int>(v, "--trips"); }},
+        {"--pieces-per-trip", "M", kCard,
+         [](Parsed& p, std::string_view v) { p.card.piecesPerTrip = parseNumber<int>(v, "--pieces-per-trip"); }},
+        {"--trip-gap", "SECONDS", kCard,
+         [](Parsed& p, std::string_view v) { p.card.tripGapS = parseNumber<int>(v, "--trip-gap"); }},
         {"--seconds-each", "S", kCard,
          [](Parsed& p, std::string_view v) { p.options.lengthS = parseNumber<int>(v, "--seconds-each"); }},
         {"--minutes-each", "M", kCard, [](Parsed& p, std::string_view v) {

@@ -34,6 +34,10 @@ void validateCard(const CardOptions& o) {
         throw RecordingError("card recordings last 1.." + std::to_string(card::kMaxLengthS) + " seconds");
     if (o.normalCount < 0 || o.eventCount < 0 || o.manualCount < 0)
         throw RecordingError("recording counts must not be negative");
+    if (o.trips < 0 || o.piecesPerTrip < 1 || o.tripGapS < 0 ||
+        static_cast<long long>(o.trips) * o.piecesPerTrip > card::kMaxTripPieces)
+        throw RecordingError("trips need 1 or more pieces each, at most " + std::to_string(card::kMaxTripPieces) +
+                             " in all, and a gap of 0 seconds or more");
     if (o.jobs < 1 || o.jobs > card::kMaxJobs)
         throw RecordingError("jobs must be 1.." + std::to_string(card::kMaxJobs));
     validate(o.base);
@@ -41,6 +45,24 @@ void validateCard(const CardOptions& o) {
 
 std::vector<CardItem> planCard(const CardOptions& o) {
     std::vector<CardItem> items;
+    if (o.trips > 0) {
+        int clock = 0; // seconds after the first start
+        int route = 0; // seconds of driving so far
+        for (int trip = 0; trip < o.trips; ++trip) {
+            for (int piece = 0; piece < o.piecesPerTrip; ++piece) {
+                RecordingOptions options = o.base;
+                options.kind = RecordingKind::Normal;
+                options.events.reset();
+                options.start = addSeconds(o.base.start, clock);
+                options.routeOffsetS = o.base.routeOffsetS + route;
+                clock += options.lengthS;
+                route += options.lengthS;
+                items.push_back({options, o.folder / options.fileName()});
+            }
+            clock += o.tripGapS;
+        }
+        return items;
+    }
     int offset = 0;
     auto add = [&](RecordingOptions options) {
         options.start = addSeconds(o.base.start, offset);

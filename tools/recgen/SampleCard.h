@@ -24,6 +24,9 @@ constexpr int kMaxPictureOnlyS = 10;  // MJPEG is large; a short clip shows the 
 constexpr std::string_view kDefaultPreset = "ultrafast";  // fast enough for a card in seconds
 constexpr int kDefaultJobs = 2;       // ffmpeg runs at once; the scene and captions draw on one core each
 constexpr int kMaxJobs = 16;
+constexpr int kDefaultPiecesPerTrip = 3;
+constexpr int kDefaultTripGapS = 600;
+constexpr int kMaxTripPieces = 1000;  // trips x pieces
 }  // namespace card
 
 struct CardOptions {
@@ -34,6 +37,12 @@ struct CardOptions {
     bool force = false;
     int jobs = card::kDefaultJobs;
     RecordingOptions base;  // start, size, rate, codec, seed, ... of the first recording
+    // A card of trips instead: `trips` drives of `piecesPerTrip` normal
+    // recordings back to back, `tripGapS` apart (the car parked; the next
+    // drive goes on from where it stopped). 0: the sample card above.
+    int trips = 0;
+    int piecesPerTrip = card::kDefaultPiecesPerTrip;
+    int tripGapS = card::kDefaultTripGapS;
 
     CardOptions() {
         base.lengthS = card::kDefaultLengthS;

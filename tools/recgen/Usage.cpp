@@ -57,6 +57,10 @@ Card options (besides --start --size --rate --codec --preset --no-audio --frame-
   --minutes-each M                the same in minutes, at most 1
   --force                         remake recordings that already exist (default: skip them)
   --jobs N                        recordings made at once (default 2)
+  --trips N                       a card of N drives instead: normal recordings back to back (with the
+                                  simulator's stops and lost fixes), the drives --trip-gap apart
+  --pieces-per-trip M             recordings per drive (default 3)
+  --trip-gap SECONDS              parked time between drives (default 600)
 The card's recordings follow each other in time and continue one drive; a
 picture-only .mjpg of at most 10 s closes the card.
 )";
