@@ -1,6 +1,7 @@
 #include "CJXQ_PCMgrApp.h"
 
 #include "CJXQ_PCMgrDlg.h"
+#include "FolderArguments.h"
 #include "MessageBox.h"
 #include "Network.h"
 
@@ -69,6 +70,8 @@ int CJXQ_PCMgrApp::run(int argc, char** argv) {
     QCoreApplication::setOrganizationName(QStringLiteral("RO Zuvare"));
     QCoreApplication::setApplicationName(QStringLiteral("Kyvo Viewer"));
     QApplication::setApplicationDisplayName(QStringLiteral("Kyvo Viewer"));
+    // The desktop matches the windows to the menu entry (and its icon) by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.orvanel.KyvoViewer"));
 
 
     // Nobody can answer a message box in a headless run: its text goes to
@@ -86,11 +89,15 @@ int CJXQ_PCMgrApp::run(int argc, char** argv) {
     {
         CJXQ_PCMgrDlg dialog;
         dialog.initDialog();
-        // Files of the command line enter the play list in sorted order; the first plays.
-        if (!options.files.empty()) {
-            std::vector<std::u16string> paths;
-            for (const std::string& file : options.files)
-                paths.push_back(QFileInfo(QString::fromLocal8Bit(file.c_str())).absoluteFilePath().toStdU16String());
+        // Files of the command line, and the recordings of folders named
+        // there, enter the play list in sorted order; the first plays.
+        std::vector<std::u16string> paths;
+        for (const std::string& file : options.files)
+            paths.push_back(QFileInfo(QString::fromLocal8Bit(file.c_str())).absoluteFilePath().toStdU16String());
+        paths = recordings::expandFolderArguments(paths);
+        if (paths.empty() && !options.files.empty())
+            std::fprintf(stderr, "tessaro-viewer: the folders given hold no recordings\n");
+        if (!paths.empty()) {
             dialog.addToPlayList(std::move(paths), true);
             if (options.heldAtSeconds)
                 dialog.holdAtWhenOpened(*options.heldAtSeconds);

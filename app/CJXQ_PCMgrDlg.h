@@ -43,6 +43,7 @@
 #include <QRegion>
 
 #include <atomic>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
@@ -245,6 +246,7 @@ private:
     PlayListPanel listPanel_;
     MapPanel map_;
     std::unique_ptr<MapView> mapView_; // from the first opening with a connection to shutdown
+    std::filesystem::path mapPageFolder_; // where writeMapPage put or found the page
     bool mapActive_ = false;           // a recording is open in the map view
     PasswordGate gate_;
 

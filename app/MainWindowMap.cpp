@@ -7,14 +7,16 @@
 
 #include "GoogleMapPage.h"
 #include "MapCall.h"
+#include "MapPageFolder.h"
 #include "MessageBox.h"
 #include "Network.h"
+#include "ProgramFolders.h"
 #include "ROVUAdap.h"
 #include "SkinButton.h"
 #include "StringIds.h"
 #include "TrackData.h"
 
-#include <QCoreApplication>
+#include <QStandardPaths>
 
 #include <cmath>
 
@@ -26,16 +28,21 @@ namespace {
 constexpr char kMapTilesKey[] = "SOFTWARE\\Orvanel\\Kyvo Viewer\\01.00.01\\Map";
 constexpr char kMapTilesValue[] = "tiles";
 
-std::filesystem::path programFolder() {
-    return QCoreApplication::applicationDirPath().toStdString();
+// The page's folder of the user's when the program's data folder cannot take it.
+std::filesystem::path userMapFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    return data.isEmpty() ? std::filesystem::path() : std::filesystem::path(data.toStdString()) / "map";
 }
 
 } // namespace
 
-// Written once: an existing page, also one the user edited, stays as it is.
+// Written once, into the program's data folder (or the user's, see
+// MapPageFolder.h): an existing page, also one the user edited, stays as it is.
 void CJXQ_PCMgrDlg::writeMapPage() {
     const RmcFix& fix = gauges_.fix();
-    if (map::writeGoogleMapPage(programFolder(), fix.latitude, fix.longitude) == map::PageWrite::Failed)
+    const auto placed = map::placeGoogleMapPage(programFolders().data, userMapFolder(), fix.latitude, fix.longitude);
+    mapPageFolder_ = placed.write == map::PageWrite::Failed ? programFolders().data : placed.folder;
+    if (placed.write == map::PageWrite::Failed)
         messageBox(this, strings::kMapPageFailed, MessageIcon::Warning);
 }
 
@@ -50,7 +57,7 @@ void CJXQ_PCMgrDlg::openMap() {
         invalidate(*changed);
     if (online && !mapView_ && mapViewFactory()) {
         MapViewSettings settings;
-        settings.pagePath = QString::fromStdString((programFolder() / map::kMapPageFileName).string());
+        settings.pagePath = QString::fromStdString((mapPageFolder_ / map::kMapPageFileName).string());
         const auto tiles = store_->read(QString::fromLatin1(kMapTilesKey), QString::fromLatin1(kMapTilesValue));
         settings.tileUrl = QString::fromUtf8(tiles.value_or(QByteArray()));
         mapView_ = mapViewFactory()(this, settings);

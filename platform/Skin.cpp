@@ -1,6 +1,7 @@
 #include "Skin.h"
 
-#include <QCoreApplication>
+#include "ProgramFolders.h"
+
 #include <QDir>
 #include <QHash>
 
@@ -22,7 +23,7 @@ SkinCache& cache() {
 
 QString skinDirectory() {
     if (cache().folder.isEmpty())
-        cache().folder = QCoreApplication::applicationDirPath() + QStringLiteral("/skin");
+        cache().folder = QString::fromStdString((programFolders().data / "skin").string());
     return cache().folder;
 }
 

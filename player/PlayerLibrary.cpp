@@ -1,7 +1,8 @@
 #include "PlayerLibrary.h"
 
+#include "ProgramFolders.h"
+
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -10,15 +11,9 @@ namespace kyvo::player {
 
 PlayerLibrary::~PlayerLibrary() = default; // the library stays mapped (see free())
 
-std::string PlayerLibrary::besideExecutable(const std::string& name) {
-    char path[4096];
-    const ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0)
-        return name;
-    path[n] = '\0';
-    std::string folder(path);
-    const auto slash = folder.rfind('/');
-    return slash == std::string::npos ? name : folder.substr(0, slash + 1) + name;
+std::string PlayerLibrary::inProgramLibraries(const std::string& name) {
+    const auto& folder = programFolders().libraries;
+    return folder.empty() ? name : (folder / name).string();
 }
 
 int PlayerLibrary::load(const char* name) {
@@ -31,7 +26,7 @@ int PlayerLibrary::load(const char* name) {
     const int flags = RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE;
     void* module = nullptr;
     if (std::string(name).find('/') == std::string::npos)
-        module = dlopen(besideExecutable(name).c_str(), flags);
+        module = dlopen(inProgramLibraries(name).c_str(), flags);
     if (!module)
         module = dlopen(name, flags);
     if (!module) {

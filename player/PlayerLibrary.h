@@ -1,6 +1,6 @@
 #pragma once
-// The binding of the playback library: loaded by name, beside the executable
-// first, with its four exports resolved. One instance per adapter; used from
+// The binding of the playback library: loaded by name, from the program's own
+// libraries first, with its four exports resolved. One instance per adapter; used from
 // the GUI thread and (for the exports) from the adapter's threads while bound.
 
 #include "OrvPlayerAbi.h"
@@ -32,8 +32,9 @@ public:
     // short. Safe from any thread while the library is loaded.
     bool copyPicture(int channel, std::uint8_t* out, std::size_t capacity, OrvPictureCopy& copy) const;
 
-    // Where a library name is looked for first: the folder of the running program.
-    static std::string besideExecutable(const std::string& name);
+    // Where a library name is looked for first: the private libraries' folder
+    // of the running program (beside it in the build tree).
+    static std::string inProgramLibraries(const std::string& name);
 
 private:
     void reset();

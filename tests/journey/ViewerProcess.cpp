@@ -37,7 +37,7 @@ void addVariables(QProcessEnvironment& environment, const QStringList& variables
 } // namespace
 
 ViewerProcess::ViewerProcess(VirtualDisplay& display, const QString& configHome, const QString& workFolder,
-                             const QStringList& arguments, const QStringList& variables)
+                             const QStringList& arguments, const QStringList& variables, const QString& program)
     : display_(display), configHome_(configHome) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     // A real window on the virtual display: none of the test runner's headless settings.
@@ -50,7 +50,7 @@ ViewerProcess::ViewerProcess(VirtualDisplay& display, const QString& configHome,
     process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(workFolder);
     process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.start(QStringLiteral(KYVO_VIEWER_PATH), arguments);
+    process_.start(program, arguments);
     process_.waitForStarted(10000);
 }
 

@@ -22,9 +22,11 @@ class ViewerProcess {
 public:
     // Starts the viewer on `display` with `arguments`; its settings live under
     // `configHome` and it runs in `workFolder` (where folder dialogs open).
-    // `environment` adds or replaces variables (KEY=VALUE).
+    // `environment` adds or replaces variables (KEY=VALUE). `program` is the
+    // build's viewer unless another (an installed one) is named.
     ViewerProcess(VirtualDisplay& display, const QString& configHome, const QString& workFolder,
-                  const QStringList& arguments = {}, const QStringList& environment = {});
+                  const QStringList& arguments = {}, const QStringList& environment = {},
+                  const QString& program = QStringLiteral(KYVO_VIEWER_PATH));
     ~ViewerProcess();
 
     // Waits until the main screen is on the display (its close button drawn at

@@ -4,6 +4,7 @@
 #include "Forge.h"
 #include "MapFonts.h"
 #include "OsmReader.h"
+#include "ProgramFolders.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -14,16 +15,23 @@ namespace {
 
 constexpr int kExitUsage = 2;
 
+// The map fonts made by the build; an installed mapforge has them in its data folder.
+std::string defaultFontFolder() {
+    const auto& folders = kyvo::programFolders();
+    return folders.installed ? (folders.data / "mapfonts").string() : std::string(KYVO_MAPFONTS_DIR);
+}
+
 void usage() {
-    std::fputs("usage: mapforge [--block-size N] [--plain-map] [--pack-all] [--fonts DIR] [--quiet] INPUT.osm FOLDER\n"
-               "  Writes MAP.DAT (packed), ROADNAME.DAT, ROADNODE.DAT, RSPEED.IDX and FileList.cfg into FOLDER,\n"
-               "  and copies the map fonts (MingTi12/14/15 .0 and .1, MingTi.LICENSE) beside them.\n"
-               "  --block-size N  unpacked bytes per packed block (1..49152, default 32768)\n"
-               "  --plain-map     write MAP.DAT unpacked\n"
-               "  --pack-all      pack every file of the set\n"
-               "  --fonts DIR     folder of the map fonts (default: the fonts made by the build, " KYVO_MAPFONTS_DIR ")\n"
-               "  --quiet         print nothing but errors\n",
-               stderr);
+    std::fprintf(stderr,
+                 "usage: mapforge [--block-size N] [--plain-map] [--pack-all] [--fonts DIR] [--quiet] INPUT.osm FOLDER\n"
+                 "  Writes MAP.DAT (packed), ROADNAME.DAT, ROADNODE.DAT, RSPEED.IDX and FileList.cfg into FOLDER,\n"
+                 "  and copies the map fonts (MingTi12/14/15 .0 and .1, MingTi.LICENSE) beside them.\n"
+                 "  --block-size N  unpacked bytes per packed block (1..49152, default 32768)\n"
+                 "  --plain-map     write MAP.DAT unpacked\n"
+                 "  --pack-all      pack every file of the set\n"
+                 "  --fonts DIR     folder of the map fonts (default: %s)\n"
+                 "  --quiet         print nothing but errors\n",
+                 defaultFontFolder().c_str());
 }
 
 } // namespace
@@ -32,7 +40,7 @@ int main(int argc, char** argv) {
     using namespace kyvo::mapforge;
     WriteOptions options;
     bool quiet = false;
-    std::string fontFolder = KYVO_MAPFONTS_DIR;
+    std::string fontFolder = defaultFontFolder();
     std::vector<std::string> paths;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
