@@ -19,12 +19,12 @@ namespace kyvo::app {
 namespace {
 
 constexpr char kUsage[] =
-    "usage: tessaro-viewer [--screenshot FILE] [--after SECONDS] [--at TIME] [--offline] [FILE...]\n"
+    "usage: tessaro-viewer [--screenshot FILE] [--after SECONDS] [--at TIME] [--offline] [FILE|FOLDER...]\n"
     "  --screenshot FILE  run headless, write a PNG of the window to FILE and exit\n"
     "  --after SECONDS    take the picture after SECONDS of running (default 0.5)\n"
     "  --at TIME          open the first file held at TIME (seconds, M:SS or H:MM:SS)\n"
     "  --offline          never use the network: no web map, its notice instead\n"
-    "  FILE...            recordings for the play list\n";
+    "  FILE|FOLDER...     recordings for the play list; a folder (a memory card) gives its recordings\n";
 
 bool displayAvailable() {
     const char* platform = std::getenv("QT_QPA_PLATFORM");

@@ -28,10 +28,13 @@ namespace {
 constexpr char kMapTilesKey[] = "SOFTWARE\\Orvanel\\Kyvo Viewer\\01.00.01\\Map";
 constexpr char kMapTilesValue[] = "tiles";
 
-// The page's folder of the user's when the program's data folder cannot take it.
+// The page's folder of the user's when the program's data folder cannot take
+// it: beside the viewer's settings' names (~/.local/share/Orvanel/Kyvo Viewer/map).
+constexpr char kUserMapFolder[] = "Orvanel/Kyvo Viewer/map";
+
 std::filesystem::path userMapFolder() {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-    return data.isEmpty() ? std::filesystem::path() : std::filesystem::path(data.toStdString()) / "map";
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? std::filesystem::path() : std::filesystem::path(data.toStdString()) / kUserMapFolder;
 }
 
 } // namespace

@@ -17,7 +17,7 @@ cmake --install "$build" --prefix "$prefix" >"$work/install.log" || { cat "$work
 
 for file in bin/tessaro-viewer bin/kyvo-trip bin/recgen bin/jpegstill bin/mapforge bin/mapinfo bin/fontmaker \
     bin/mapdemo "$libdir/kyvo/liborvplayer.so" "$libdir/libcartoframe.so" include/cartoframe/CGISViewerFrame.h \
-    include/cartoframe/GisPosition.h share/kyvo/googlemap.htm share/kyvo/gmapshim.js share/kyvo/leaflet/leaflet.js \
+    include/cartoframe/GisPosition.h share/man/man1/tessaro-viewer.1.gz share/kyvo/googlemap.htm share/kyvo/gmapshim.js share/kyvo/leaflet/leaflet.js \
     share/kyvo/leaflet/leaflet.css share/kyvo/skin/128.png share/kyvo/mapfonts/MingTi12.0 \
     share/kyvo/mapfonts/MingTi.LICENSE share/applications/com.orvanel.KyvoViewer.desktop \
     share/metainfo/com.orvanel.KyvoViewer.metainfo.xml share/icons/hicolor/48x48/apps/com.orvanel.KyvoViewer.png \
@@ -44,6 +44,7 @@ deviation() { convert shot.png -crop "$1" +repage -colorspace gray -format '%[fx
 awk -v d="$(deviation 300x30+25+7)" 'BEGIN { exit !(d > 0.02) }' || fail "no skin in the title strip"
 awk -v d="$(deviation 640x360+24+45)" 'BEGIN { exit !(d > 0.02) }' || fail "no picture: the playback library did not play"
 
+"$bin/kyvo-trip" --help | grep -q "kyvo-trip export" || fail "kyvo-trip --help"
 "$bin/kyvo-trip" export -o trip.gpx card >/dev/null 2>&1 || fail "kyvo-trip export"
 grep -q "<trkpt" trip.gpx || fail "kyvo-trip wrote no track points"
 
@@ -58,7 +59,10 @@ convert -size 64x48 gradient:red-blue -depth 8 still.ppm
 [ -s Map/MingTi14.1 ] || fail "mapforge copied no fonts"
 "$bin/mapinfo" Map >/dev/null || fail "mapinfo"
 ldd "$bin/mapdemo" | grep -q "libcartoframe.so.* => $prefix/" || fail "mapdemo does not find the installed libcartoframe.so"
-"$bin/mapdemo" --map Map --screenshot demo.png --after 1 card/drf_20240612_081500.mov >/dev/null 2>&1 \
-  || fail "mapdemo"
+# Without any display, as from a terminal on a server.
+nodisplay=(env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY)
+"${nodisplay[@]}" "$bin/mapdemo" --help >/dev/null || fail "mapdemo --help"
+"${nodisplay[@]}" "$bin/mapdemo" --map Map --screenshot demo.png --after 1 card/drf_20240612_081500.mov \
+  >/dev/null 2>&1 || fail "mapdemo"
 [ -s demo.png ] || fail "mapdemo wrote no picture"
 echo "installed programs work from $prefix"

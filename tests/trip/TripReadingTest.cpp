@@ -164,6 +164,9 @@ TEST(TripCommandTest, AFileThatCannotBeReadIsReportedAndTheRestExported) {
         << checkOut.str();
     EXPECT_EQ(runTripCommand({"export", "--format", "shp", "x"}, stdOut, stdErr), kExitBadInput);
     EXPECT_EQ(runTripCommand({"check", (dir.path() / "missing").string()}, stdOut, stdErr), kExitBadInput);
+    std::ostringstream help;
+    EXPECT_EQ(runTripCommand({"--help"}, help, stdErr), kExitClean);
+    EXPECT_NE(help.str().find("kyvo-trip export"), std::string::npos);
 }
 
 } // namespace

@@ -109,6 +109,10 @@ std::vector<std::string> recordingsOf(const std::vector<std::string>& inputs, st
 } // namespace
 
 int runTripCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        out << kUsage;
+        return 0;
+    }
     Options options;
     std::string error;
     if (!parse(arguments, options, error)) {

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -31,12 +32,9 @@ int fail(const std::string& message, bool interactive) {
 
 int main(int argc, char** argv) {
     using namespace kyvo::mapdemo;
-    QApplication app(argc, argv);
-    std::vector<std::string> arguments;
-    const QStringList all = QCoreApplication::arguments();
-    for (qsizetype i = 1; i < all.size(); ++i)
-        arguments.push_back(all[i].toStdString());
-
+    // The options are read before the toolkit starts: help and usage errors
+    // need no display, and a screenshot run chooses the headless platform.
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
     const ParsedOptions parsed = parseDemoOptions(arguments);
     if (!parsed.options) {
         std::fprintf(stderr, "mapdemo: %s\n%s", parsed.error.c_str(), demoUsage().c_str());
@@ -48,6 +46,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     const bool interactive = options.screenshot.empty();
+    if (!interactive && !std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
     if (const std::string problem = checkMapFolder(options.mapFolder); !problem.empty())
         return fail(problem, interactive);
     LoadedDrive drive = loadDrive(options.recordings);

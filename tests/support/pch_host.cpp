@@ -1,0 +1,2 @@
+// The program that makes the tests' shared precompiled headers; it does nothing.
+int main() { return 0; }
