@@ -157,9 +157,10 @@ endfunction()
 
 # A GoogleTest executable registered with CTest. Widgets run headless.
 # LABEL puts its tests under a label of their own; SERIAL runs them one at a
-# time (real displays, the browser engine).
+# time (real displays, the browser engine); LOCK names a resource its tests
+# hold one at a time, while other tests run beside them.
 function(kyvo_test name)
-  cmake_parse_arguments(T "QT;SERIAL" "LABEL" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "QT;SERIAL" "LABEL;LOCK" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   if(T_QT)
     target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/qt_test_main.cpp)
@@ -176,6 +177,9 @@ function(kyvo_test name)
   endif()
   if(T_SERIAL)
     list(APPEND properties RUN_SERIAL TRUE)
+  endif()
+  if(T_LOCK)
+    list(APPEND properties RESOURCE_LOCK ${T_LOCK})
   endif()
   gtest_discover_tests(${name} PROPERTIES ${properties} DISCOVERY_TIMEOUT 60)
 endfunction()
