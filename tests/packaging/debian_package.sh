@@ -30,7 +30,8 @@ for library in libmpv libqt6core6 libqt6webenginewidgets6 liblzo2 libc6; do
   grep -q "$library" <<<"$depends" || fail "Depends lacks $library"
 done
 grep -q "libusb" <<<"$depends" && fail "libusb is loaded at run time: a recommendation, not a dependency"
-dpkg-deb --field "$deb" Recommends | grep -q "libusb-0.1-4" || fail "Recommends lacks libusb-0.1-4"
+recommends=$(dpkg-deb --field "$deb" Recommends)
+grep -q "libusb-0.1-4" <<<"$recommends" || fail "Recommends lacks libusb-0.1-4"
 
 lintian --fail-on error --no-tag-display-limit "$deb" || fail "lintian reports errors"
 echo "$(basename "$deb") is sound"

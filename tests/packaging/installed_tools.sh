@@ -44,7 +44,10 @@ deviation() { convert shot.png -crop "$1" +repage -colorspace gray -format '%[fx
 awk -v d="$(deviation 300x30+25+7)" 'BEGIN { exit !(d > 0.02) }' || fail "no skin in the title strip"
 awk -v d="$(deviation 640x360+24+45)" 'BEGIN { exit !(d > 0.02) }' || fail "no picture: the playback library did not play"
 
-"$bin/kyvo-trip" --help | grep -q "kyvo-trip export" || fail "kyvo-trip --help"
+# Output is taken whole before it is searched: grep -q ending a pipe early
+# would break the writer's pipe, which pipefail counts as a failure.
+help=$("$bin/kyvo-trip" --help) || fail "kyvo-trip --help"
+grep -q "kyvo-trip export" <<<"$help" || fail "kyvo-trip --help prints no usage"
 "$bin/kyvo-trip" export -o trip.gpx card >/dev/null 2>&1 || fail "kyvo-trip export"
 grep -q "<trkpt" trip.gpx || fail "kyvo-trip wrote no track points"
 
@@ -53,12 +56,14 @@ convert -size 64x48 gradient:red-blue -depth 8 still.ppm
 [ "$(identify -format %m still.jpg)" = JPEG ] || fail "jpegstill wrote no JPEG"
 
 "$bin/fontmaker" --help 2>/dev/null || fail "fontmaker --help"
-"$bin/mapforge" --help 2>&1 | grep -qF "$prefix/share/kyvo/mapfonts" || fail "mapforge does not default to the installed fonts"
+help=$("$bin/mapforge" --help 2>&1) || fail "mapforge --help"
+grep -qF "$prefix/share/kyvo/mapfonts" <<<"$help" || fail "mapforge does not default to the installed fonts"
 "$citygen" city.osm >/dev/null
 "$bin/mapforge" --quiet city.osm Map || fail "mapforge"
 [ -s Map/MingTi14.1 ] || fail "mapforge copied no fonts"
 "$bin/mapinfo" Map >/dev/null || fail "mapinfo"
-ldd "$bin/mapdemo" | grep -q "libcartoframe.so.* => $prefix/" || fail "mapdemo does not find the installed libcartoframe.so"
+libraries=$(ldd "$bin/mapdemo") || fail "ldd mapdemo"
+grep -q "libcartoframe.so.* => $prefix/" <<<"$libraries" || fail "mapdemo does not find the installed libcartoframe.so"
 # Without any display, as from a terminal on a server.
 nodisplay=(env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY)
 "${nodisplay[@]}" "$bin/mapdemo" --help >/dev/null || fail "mapdemo --help"
