@@ -90,11 +90,7 @@ std::vector<std::string> recordingsOf(const std::vector<std::string>& inputs, st
     for (const std::string& input : inputs) {
         std::error_code ec;
         if (fs::is_directory(input, ec)) {
-            std::vector<std::string> found;
-            for (const auto& entry : fs::directory_iterator(input, ec))
-                if (entry.is_regular_file(ec) && entry.path().extension() == ".mov")
-                    found.push_back(entry.path().string());
-            std::sort(found.begin(), found.end());
+            const std::vector<std::string> found = recordingsIn(input);
             files.insert(files.end(), found.begin(), found.end());
         } else if (fs::is_regular_file(input, ec)) {
             files.push_back(input);
@@ -143,13 +139,7 @@ int runTripCommand(const std::vector<std::string>& arguments, std::ostream& out,
             out << files[i] << ": " << qualityLine(quality) << "\n";
             found = found || !quality.clean();
         }
-        const auto named = namedStart(files[i]);
-        RecordingInput input;
-        input.path = files[i];
-        input.kind = named ? named->kind : RecordingKind::Normal;
-        input.start = named ? named->start : (read.fixes.empty() ? 0 : read.fixes.front().utcSeconds);
-        input.fixes = read.fixes;
-        inputs.push_back(std::move(input));
+        inputs.push_back(stitchInput(files[i], read.fixes));
     }
     const std::vector<Trip> trips = options.trips ? stitchTrips(inputs, options.gap) : tripPerRecording(inputs);
 

@@ -1,7 +1,22 @@
 #pragma once
-// Days from 1970-01-01 to a civil date of the proleptic Gregorian calendar.
+// Reading dates and times: the value of a field of digits, and the days from
+// 1970-01-01 to a civil date of the proleptic Gregorian calendar.
+
+#include <string_view>
 
 namespace kyvo::trip {
+
+// The value of a field of decimal digits only, or -1 (also for an empty field).
+constexpr int digitsValue(std::string_view text) {
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        value = value * 10 + (c - '0');
+    }
+    return text.empty() ? -1 : value;
+}
+static_assert(digitsValue("0615") == 615 && digitsValue("") == -1 && digitsValue("1a") == -1);
 
 inline constexpr double kSecondsPerDay = 86400.0;
 

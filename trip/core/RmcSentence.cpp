@@ -26,23 +26,12 @@ std::optional<double> decimal(std::string_view text) {
     return value;
 }
 
-// The value of a field of decimal digits only, or -1.
-int digits(std::string_view text) {
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return -1;
-        value = value * 10 + (c - '0');
-    }
-    return text.empty() ? -1 : value;
-}
-
 // ddmm.mmmm (two degree digits) or dddmm.mmmm (three) to degrees, or nothing.
 std::optional<double> coordinate(std::string_view text, std::size_t degreeDigits, double limit) {
     const std::size_t dot = text.find('.');
     if (text.size() < degreeDigits + 2 || (dot != std::string_view::npos && dot != degreeDigits + 2))
         return std::nullopt;
-    const int degrees = digits(text.substr(0, degreeDigits));
+    const int degrees = digitsValue(text.substr(0, degreeDigits));
     const auto minutes = decimal(text.substr(degreeDigits));
     if (degrees < 0 || !minutes || *minutes < 0 || *minutes >= 60)
         return std::nullopt;
@@ -93,12 +82,12 @@ RmcReading readRmcSentence(std::string_view sentence) {
     const std::string_view date = fields[9];
     if (time.size() < 6 || date.size() != 6)
         return reading;
-    const int hours = digits(time.substr(0, 2));
-    const int minutes = digits(time.substr(2, 2));
+    const int hours = digitsValue(time.substr(0, 2));
+    const int minutes = digitsValue(time.substr(2, 2));
     const auto seconds = decimal(time.substr(4));
-    const int day = digits(date.substr(0, 2));
-    const int month = digits(date.substr(2, 2));
-    const int year = digits(date.substr(4, 2));
+    const int day = digitsValue(date.substr(0, 2));
+    const int month = digitsValue(date.substr(2, 2));
+    const int year = digitsValue(date.substr(4, 2));
     if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59 || !seconds || *seconds < 0 || *seconds >= 61 ||
         day < 1 || day > 31 || month < 1 || month > 12 || year < 0)
         return reading;

@@ -9,28 +9,37 @@ namespace kyvo::trip {
 
 namespace fs = std::filesystem;
 
-std::optional<Trip> tripOf(const std::string& recording, player::ViewMode mode, std::uint32_t key,
-                           double gapLimitSeconds) {
+std::vector<std::string> recordingsIn(const std::string& folder) {
     std::vector<std::string> files;
     std::error_code ec;
-    for (const auto& entry : fs::directory_iterator(fs::path(recording).parent_path(), ec))
+    for (const auto& entry : fs::directory_iterator(folder, ec))
         if (entry.is_regular_file(ec) && entry.path().extension() == ".mov")
             files.push_back(entry.path().string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+RecordingInput stitchInput(const std::string& path, std::vector<Fix> fixes) {
+    const auto named = namedStart(path);
+    RecordingInput input;
+    input.path = path;
+    input.kind = named ? named->kind : RecordingKind::Normal;
+    input.start = named ? named->start : (fixes.empty() ? 0 : fixes.front().utcSeconds);
+    input.fixes = std::move(fixes);
+    return input;
+}
+
+std::optional<Trip> tripOf(const std::string& recording, player::ViewMode mode, std::uint32_t key,
+                           double gapLimitSeconds) {
+    std::vector<std::string> files = recordingsIn(fs::path(recording).parent_path().string());
     if (std::find(files.begin(), files.end(), recording) == files.end())
         files.push_back(recording);
 
     std::vector<RecordingInput> inputs;
     for (const std::string& file : files) {
         RecordingFixes read = readRecordingFixesFile(file, mode, key);
-        if (read.fixes.empty())
-            continue;
-        const auto named = namedStart(file);
-        RecordingInput input;
-        input.path = file;
-        input.kind = named ? named->kind : RecordingKind::Normal;
-        input.start = named ? named->start : read.fixes.front().utcSeconds;
-        input.fixes = std::move(read.fixes);
-        inputs.push_back(std::move(input));
+        if (!read.fixes.empty())
+            inputs.push_back(stitchInput(file, std::move(read.fixes)));
     }
     for (Trip& trip : stitchTrips(std::move(inputs), gapLimitSeconds))
         if (std::find(trip.recordings.begin(), trip.recordings.end(), recording) != trip.recordings.end())

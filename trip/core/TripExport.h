@@ -7,8 +7,17 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kyvo::trip {
+
+// The ".mov" recordings of `folder` (not its subfolders) in name order; none
+// when it cannot be listed.
+std::vector<std::string> recordingsIn(const std::string& folder);
+
+// A recording's fixes as stitching takes them: kind and start from its name,
+// else a normal recording starting at its first fix.
+RecordingInput stitchInput(const std::string& path, std::vector<Fix> fixes);
 
 // The trip that holds `recording`: the ".mov" recordings of its folder read
 // and stitched; the recording alone when the folder cannot be listed. Nothing

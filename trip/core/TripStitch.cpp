@@ -9,17 +9,6 @@ namespace kyvo::trip {
 
 namespace {
 
-
-int number(std::string_view text) {
-    int value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
-            return -1;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
 // The usual spacing of a recording's fixes: the median of its steps.
 double spacing(const std::vector<Fix>& fixes) {
     std::vector<double> steps;
@@ -57,12 +46,12 @@ std::optional<NamedStart> namedStart(std::string_view path) {
         // yyyymmdd_hhmmss
         if (stamp.size() < 15 || stamp[8] != '_')
             return std::nullopt;
-        const int year = number(stamp.substr(0, 4));
-        const int month = number(stamp.substr(4, 2));
-        const int day = number(stamp.substr(6, 2));
-        const int hours = number(stamp.substr(9, 2));
-        const int minutes = number(stamp.substr(11, 2));
-        const int seconds = number(stamp.substr(13, 2));
+        const int year = digitsValue(stamp.substr(0, 4));
+        const int month = digitsValue(stamp.substr(4, 2));
+        const int day = digitsValue(stamp.substr(6, 2));
+        const int hours = digitsValue(stamp.substr(9, 2));
+        const int minutes = digitsValue(stamp.substr(11, 2));
+        const int seconds = digitsValue(stamp.substr(13, 2));
         if (year < 1970 || month < 1 || month > 12 || day < 1 || day > 31 || hours < 0 || hours > 23 ||
             minutes < 0 || minutes > 59 || seconds < 0 || seconds > 60)
             return std::nullopt;
